@@ -1,0 +1,124 @@
+#include "GridStore.h"
+
+#include "text/NumberText.h"
+
+#include <algorithm>
+#include <limits>
+#include <numeric>
+
+namespace {
+
+// A number key for sorting: texts are read by the user's locale, and a cell
+// that holds no readable number sorts before every number.
+double numberKey(const QVariant &value)
+{
+    if (!value.isValid())
+        return -std::numeric_limits<double>::infinity();
+    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float ||
+        value.typeId() == QMetaType::Int || value.typeId() == QMetaType::LongLong)
+        return value.toDouble();
+    const auto number = NumberText::toFloat(value.toString());
+    return number ? double(*number) : -std::numeric_limits<double>::infinity();
+}
+
+int compareKey(const QVariant &a, const QVariant &b, GridStore::Comparison comparison)
+{
+    if (comparison == GridStore::Comparison::Number) {
+        const double x = numberKey(a);
+        const double y = numberKey(b);
+        return x < y ? -1 : (y < x ? 1 : 0);
+    }
+    return a.toString().compare(b.toString(), Qt::CaseSensitive);
+}
+
+} // namespace
+
+void GridStore::resize(int firstRow, int lastRow, int firstColumn, int lastColumn)
+{
+    const int rows = std::max(0, lastRow - firstRow + 1);
+    const int columns = std::max(0, lastColumn - firstColumn + 1);
+
+    if (firstRow == m_firstRow && firstColumn == m_firstColumn && columns == m_columns) {
+        // Growing or shrinking at the end only: the common case while a search
+        // appends rows one by one, kept cheap by the vector's own growth.
+        m_rows = rows;
+        m_cells.resize(std::size_t(rows) * std::size_t(columns));
+        return;
+    }
+
+    std::vector<QVariant> cells(std::size_t(rows) * std::size_t(columns));
+    const int rowFrom = std::max(firstRow, m_firstRow);
+    const int rowTo = std::min(lastRow, this->lastRow());
+    const int columnFrom = std::max(firstColumn, m_firstColumn);
+    const int columnTo = std::min(lastColumn, this->lastColumn());
+    for (int r = rowFrom; r <= rowTo; ++r) {
+        for (int c = columnFrom; c <= columnTo; ++c) {
+            cells[std::size_t(r - firstRow) * std::size_t(columns) + std::size_t(c - firstColumn)] =
+                std::move(m_cells[std::size_t(index(r, c))]);
+        }
+    }
+    m_firstRow = firstRow;
+    m_rows = rows;
+    m_firstColumn = firstColumn;
+    m_columns = columns;
+    m_cells = std::move(cells);
+}
+
+bool GridStore::contains(int row, int column) const
+{
+    return row >= m_firstRow && row <= lastRow() && column >= m_firstColumn &&
+           column <= lastColumn();
+}
+
+qsizetype GridStore::index(int row, int column) const
+{
+    return qsizetype(row - m_firstRow) * m_columns + (column - m_firstColumn);
+}
+
+QVariant GridStore::cell(int row, int column) const
+{
+    if (!contains(row, column))
+        return {};
+    return m_cells[std::size_t(index(row, column))];
+}
+
+void GridStore::setCell(int row, int column, const QVariant &value)
+{
+    if (!contains(row, column))
+        return;
+    m_cells[std::size_t(index(row, column))] = value;
+}
+
+QString GridStore::text(int row, int column) const
+{
+    return cell(row, column).toString();
+}
+
+void GridStore::sortRows(int firstRow, int lastRow, const QList<SortKey> &keys)
+{
+    firstRow = std::max(firstRow, m_firstRow);
+    lastRow = std::min(lastRow, this->lastRow());
+    if (keys.isEmpty() || lastRow <= firstRow)
+        return;
+
+    std::vector<int> order(std::size_t(lastRow - firstRow + 1));
+    std::iota(order.begin(), order.end(), firstRow);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        for (const SortKey &key : keys) {
+            int result = compareKey(cell(a, key.column), cell(b, key.column), key.comparison);
+            if (key.direction == Direction::Descending)
+                result = -result;
+            if (result != 0)
+                return result < 0;
+        }
+        return false;
+    });
+
+    std::vector<QVariant> sorted;
+    sorted.reserve(order.size() * std::size_t(m_columns));
+    for (int row : order) {
+        for (int c = 0; c < m_columns; ++c)
+            sorted.push_back(std::move(m_cells[std::size_t(index(row, m_firstColumn + c))]));
+    }
+    std::move(sorted.begin(), sorted.end(), m_cells.begin() + index(firstRow, m_firstColumn));
+}

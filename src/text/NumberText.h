@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// Every conversion between numbers and texts the program makes. Two readings
+// exist side by side on purpose: the leading-number reading is
+// locale-independent ("." is the only decimal point) and never fails, while
+// the locale readings follow the user's separators and can refuse a text.
+//
+// All locale-dependent functions use the default QLocale, so one
+// QLocale::setDefault() governs the whole program.
+class NumberText
+{
+public:
+    // Reads the number a text begins with: blanks are skipped wherever they
+    // stand, "." is the decimal point, an exponent (e/E/d/D) is taken, and
+    // reading stops at the first character that cannot continue the number.
+    // A text without a leading number gives 0.
+    static double leadingNumber(QStringView text);
+
+    // Locale readings: surrounding blanks allowed, the locale's decimal and
+    // group separators. Nothing is returned for an unreadable text, the empty
+    // text included, or for a value outside the target type.
+    static std::optional<float> toFloat(QStringView text);
+    static std::optional<qint16> toInt16(QStringView text);
+
+    // Rounds to a 16-bit integer, a half to the even one; nothing when the
+    // value lies outside the 16-bit range or is not finite.
+    static std::optional<qint16> roundToInt16(double value);
+
+    // "###.0": integer digits without grouping, one decimal.
+    static QString formatLength(float value);
+    // "#,###.0": grouped integer digits, one decimal.
+    static QString formatSum(float value);
+    // "####.00": no grouping, two decimals, no integer digit below 1 (",50").
+    static QString formatPrice(float value);
+    // "#": a plain integer, zero gives the empty text.
+    static QString formatCount(int value);
+    // The "Standard" display of a number: grouped digits, two decimals.
+    static QString formatStandard(double value);
+
+    // The default number-to-text form used in the settings file: a leading
+    // blank or minus sign, the digits (decimals only when there are any, with
+    // the locale's decimal separator), one trailing blank.
+    static QString defaultText(double value);
+
+private:
+    static QString formatFixed(double value, int decimals, bool grouped, bool integerDigitBelowOne);
+};

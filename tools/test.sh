@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs the whole test suite without a
+# display. With CI set, warnings are errors and the suite runs a second time
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/setup.sh
+
+export QT_QPA_PLATFORM=offscreen
+werror=OFF
+[ -n "${CI:-}" ] && werror=ON
+
+bash tools/build.sh -DTORVELIN_WERROR="$werror"
+ctest --test-dir build --output-on-failure -j2
+
+if [ -n "${CI:-}" ] || [ -n "${TORVELIN_SANITIZE:-}" ]; then
+    TORVELIN_BUILD_DIR=build-asan TORVELIN_BUILD_TYPE=Debug bash tools/build.sh \
+        -DTORVELIN_WERROR="$werror" -DTORVELIN_BUILD_BENCH=OFF \
+        -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
+    ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-asan --output-on-failure -j2
+fi
