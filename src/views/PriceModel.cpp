@@ -1,0 +1,52 @@
+#include "PriceModel.h"
+
+#include "ColourMarking.h"
+#include "catalogue/PriceStore.h"
+#include "catalogue/TrackCatalogue.h"
+#include "text/NumberText.h"
+
+#include <QColor>
+
+PriceModel::PriceModel(PriceStore *prices, const ColourMarking *marking, QObject *parent)
+    : GridStoreModel(prices, captions(), parent), m_marking(marking)
+{
+    QList<int> editable;
+    for (int p = 1; p <= TrackCatalogue::pieceCount; ++p)
+        editable << p;
+    setEditableColumns(editable);
+}
+
+QStringList PriceModel::captions()
+{
+    QStringList captions{QStringLiteral(" Best. Nr.")};
+    for (const TrackPiece &piece : TrackCatalogue::pieces())
+        captions << piece.label;
+    return captions;
+}
+
+QString PriceModel::displayText(int storeRow, int storeColumn) const
+{
+    const QVariant cell = store().cell(storeRow, storeColumn);
+    if (storeColumn == 0 || cell.toString().trimmed().isEmpty())
+        return cell.toString();
+    const auto price = PriceStore::readPrice(cell);
+    return price ? NumberText::formatStandard(*price) : cell.toString();
+}
+
+QVariant PriceModel::background(int, int storeColumn) const
+{
+    const auto colours = m_marking->priceColumnColours(storeColumn);
+    if (!colours)
+        return {};
+    const Rgb &c = colours->background;
+    return QColor(c.red, c.green, c.blue);
+}
+
+QVariant PriceModel::foreground(int, int storeColumn) const
+{
+    const auto colours = m_marking->priceColumnColours(storeColumn);
+    if (!colours)
+        return {};
+    const Rgb &c = colours->text;
+    return QColor(c.red, c.green, c.blue);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "grid/GridStore.h"
+
+#include <QList>
+#include <QString>
+
+// Sorting the results by a header click. Three headers sort: the summed
+// length and the price ascending, compared as numbers (as text "1.000,0"
+// would come before "360,0"), and the first article number descending with
+// the other eight breaking ties, so the longest pieces come first. Empty
+// article cells sort after every article number.
+class ResultSorter
+{
+public:
+    enum class Outcome {
+        NothingToSort, // fewer than two rows: the table is not touched
+        Sorted,
+        NotSortable, // a header without keys: only redrawn
+    };
+
+    static QList<GridStore::SortKey> keysFor(int column);
+    static Outcome grdTabelle_HeaderClick(GridStore &results, int column);
+
+    static QString nothingToSortTitle();
+    static QString nothingToSortMessage();
+};
