@@ -57,6 +57,8 @@ bool enumerate(std::array<int, 9> &s, const SearchLengths &L, Visit &&visit, Pum
             if (!pump())
                 return false;
         }
+        if (!pump())
+            return false;
     }
     return true;
 }
