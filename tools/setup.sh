@@ -9,7 +9,11 @@ packages=(
     fonts-liberation2
     libbenchmark-dev
     poppler-utils
+    desktop-file-utils appstream
 )
+# Further packages for one purpose, e.g. Xvfb for the window benchmarks.
+read -r -a extra <<< "${TORVELIN_EXTRA_PACKAGES:-}"
+packages+=("${extra[@]}")
 
 missing=()
 for p in "${packages[@]}"; do
