@@ -24,6 +24,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -603,9 +604,25 @@ void FrmTorvelin::btnStart_Click()
         QCoreApplication::processEvents();
         return !m_closing;
     };
-    const auto stored = [this](int rows) { m_lblCount->setText(QString::number(rows)); };
+    // The count always holds the number of rows stored so far, but it is
+    // painted at most once a frame: painting it for every row would cost the
+    // search more time than everything else together.
+    QElapsedTimer sincePaint;
+    sincePaint.start();
+    const auto stored = [this, &sincePaint](int rows) {
+        if (!m_lblCount->updatesEnabled()) {
+            if (sincePaint.elapsed() >= 16) {
+                m_lblCount->setUpdatesEnabled(true);
+                sincePaint.restart();
+            }
+        } else if (sincePaint.elapsed() < 16) {
+            m_lblCount->setUpdatesEnabled(false);
+        }
+        m_lblCount->setText(QString::number(rows));
+    };
     const CombinationSearch::Outcome outcome =
         m_search.run(window.lower, window.upper, m_resultStore, m_priceStore, pump, stored);
+    m_lblCount->setUpdatesEnabled(true);
     if (!outcome.abandoned) {
         m_resultsModel->reload();
         m_grdTabelle->setFocus();
