@@ -42,6 +42,7 @@ namespace {
 const QColor windowColour(128, 128, 255);
 const QColor controlText(0, 0, 192);
 const QColor panelColour(212, 208, 200);
+constexpr qint64 pumpIntervalNs = 50'000;
 
 // Places a control at a position given in twips, 15 to a pixel at 96 dpi;
 // Qt's high-dpi scaling carries the pixels to other screens.
@@ -600,8 +601,18 @@ void FrmTorvelin::btnStart_Click()
 
     QApplication::setOverrideCursor(Qt::BusyCursor);
     m_lblCount->setText(QStringLiteral("0"));
-    const auto pump = [this] {
-        QCoreApplication::processEvents();
+    // The search calls the pump after every candidate and every loop end,
+    // 92,377 times. Letting events run costs about 2 microseconds even when
+    // none are waiting, far more than a candidate, so the pump lets them run
+    // whenever 50 microseconds have passed since it last did: a click waits
+    // no longer than that, and the search keeps its speed.
+    QElapsedTimer sincePump;
+    sincePump.start();
+    const auto pump = [this, &sincePump] {
+        if (sincePump.nsecsElapsed() >= pumpIntervalNs) {
+            QCoreApplication::processEvents();
+            sincePump.restart();
+        }
         return !m_closing;
     };
     // The count always holds the number of rows stored so far, but it is
