@@ -1,0 +1,158 @@
+// Timing of the search as the user sees it: from the click on the start
+// button to the painted results grid, in a real window. Needs a display
+// (run under xvfb-run); without one these benchmarks report an error.
+
+#include "app/FrmTorvelin.h"
+#include "app/Interaction.h"
+#include "catalogue/CombinationSearch.h"
+#include "catalogue/PriceStore.h"
+#include "grid/GridStore.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+class SilentInteraction : public Interaction
+{
+public:
+    void showMessage(QWidget *, QMessageBox::Icon, const QString &, const QString &) override {}
+    void beep() override {}
+    bool choosePrinter(QWidget *, QPrinter &) override { return false; }
+};
+
+QApplication *application()
+{
+    static int argc = 1;
+    static char name[] = "torvelin-bench";
+    static char *argv[] = {name, nullptr};
+    static std::unique_ptr<QApplication> app;
+    if (!app && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return nullptr;
+    if (!app) {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        app = std::make_unique<QApplication>(argc, argv);
+    }
+    return app.get();
+}
+
+struct ShownWindow
+{
+    SilentInteraction interaction;
+    FrmTorvelin window{interaction, SettingsLocation::Paths{}};
+
+    ShownWindow()
+    {
+        window.show();
+        (void)QTest::qWaitForWindowExposed(&window);
+        window.findChild<QLineEdit *>(QStringLiteral("txtLaenge"))->setText(QStringLiteral("1265"));
+        window.findChild<QLineEdit *>(QStringLiteral("txtToleranz(0)"))->setText(QStringLiteral("9"));
+        window.findChild<QLineEdit *>(QStringLiteral("txtToleranz(1)"))->setText(QStringLiteral("9"));
+        QCoreApplication::processEvents();
+    }
+};
+
+// Click to painted grid, with the event pump after every candidate.
+void BM_WindowSearch1265(benchmark::State &state)
+{
+    if (!application()) {
+        state.SkipWithError("no display: run under xvfb-run");
+        return;
+    }
+    ShownWindow shown;
+    auto *start = shown.window.findChild<QPushButton *>(QStringLiteral("btnStart"));
+    auto *grid = shown.window.findChild<QTableView *>(QStringLiteral("grdTabelle"));
+    auto *count = shown.window.findChild<QLabel *>(QStringLiteral("lblCount"));
+    for (auto _ : state) {
+        QTest::mouseClick(start, Qt::LeftButton);
+        // The grid paints on the next pass of the event loop.
+        QCoreApplication::processEvents();
+    }
+    if (count->text() != u"929" || shown.window.focusWidget() != grid)
+        state.SkipWithError("the search did not end with 929 rows and the grid focused");
+}
+BENCHMARK(BM_WindowSearch1265)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// How long a user's click can go unanswered while a search runs: the longest
+// wait of a zero-interval timer during the search (the timer itself slows
+// the search, so this is not a figure for the total).
+void BM_WindowLongestWait(benchmark::State &state)
+{
+    if (!application()) {
+        state.SkipWithError("no display: run under xvfb-run");
+        return;
+    }
+    ShownWindow shown;
+    auto *start = shown.window.findChild<QPushButton *>(QStringLiteral("btnStart"));
+    double longest = 0.0;
+    for (auto _ : state) {
+        QElapsedTimer sinceTick;
+        QTimer ticker;
+        ticker.setInterval(0);
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            longest = std::max(longest, sinceTick.nsecsElapsed() / 1e6);
+            sinceTick.restart();
+        });
+        sinceTick.start();
+        ticker.start();
+        QTest::mouseClick(start, Qt::LeftButton);
+        ticker.stop();
+    }
+    state.counters["longest_wait_ms"] = longest;
+}
+BENCHMARK(BM_WindowLongestWait)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// What the event pump costs on its own: as many processEvents() calls as one
+// search makes, with the window shown and nothing pending.
+void BM_WindowPumpIdle(benchmark::State &state)
+{
+    if (!application()) {
+        state.SkipWithError("no display: run under xvfb-run");
+        return;
+    }
+    ShownWindow shown;
+    // Count the calls one search makes rather than work them out here.
+    int pumpCalls = 0;
+    GridStore results;
+    CombinationSearch().run(0.0f, 0.0f, results, PriceStore(), [&] { return ++pumpCalls > 0; });
+    state.counters["pump_calls"] = pumpCalls;
+    for (auto _ : state) {
+        for (int i = 0; i < pumpCalls; ++i)
+            QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_WindowPumpIdle)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The label repaints a search causes: 929 new counts, each painted.
+void BM_WindowCountRepaints(benchmark::State &state)
+{
+    if (!application()) {
+        state.SkipWithError("no display: run under xvfb-run");
+        return;
+    }
+    ShownWindow shown;
+    auto *count = shown.window.findChild<QLabel *>(QStringLiteral("lblCount"));
+    for (auto _ : state) {
+        for (int n = 1; n <= 929; ++n) {
+            count->setText(QString::number(n));
+            QCoreApplication::processEvents();
+        }
+    }
+}
+BENCHMARK(BM_WindowCountRepaints)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+} // namespace
