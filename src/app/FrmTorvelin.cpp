@@ -62,7 +62,9 @@ QFont arial(bool bold = false)
 
 QFont smallSans()
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    // Where the old bitmap face is missing, the Arial-metric face stands in.
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(9);
     return font;
@@ -205,7 +207,6 @@ void FrmTorvelin::buildControls()
     m_grdTabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grdTabelle->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grdTabelle->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grdTabelle->setPalette(QApplication::palette(m_grdTabelle));
     place(m_grdTabelle, 120, 960, 14790, 4365);
 
     m_chkCellStyle[0] = new QCheckBox(QStringLiteral(" Gleise farbig markieren "), m_panel);
@@ -273,7 +274,6 @@ void FrmTorvelin::buildControls()
     m_grdPreise = new PriceGridView(this);
     m_grdPreise->setObjectName(QStringLiteral("grdPreise"));
     m_priceModel = new PriceModel(&m_priceStore, &m_marking, m_grdPreise);
-    m_grdPreise->setPalette(QApplication::palette(m_grdPreise));
     m_grdPreise->setEditTriggers(QAbstractItemView::DoubleClicked |
                                  QAbstractItemView::EditKeyPressed |
                                  QAbstractItemView::AnyKeyPressed);
@@ -285,7 +285,6 @@ void FrmTorvelin::buildControls()
 
     m_grdStck = new QTableView(this);
     m_grdStck->setObjectName(QStringLiteral("grdStck"));
-    m_grdStck->setPalette(QApplication::palette(m_grdStck));
     m_grdStck->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grdStck->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grdStck->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -305,7 +304,7 @@ void FrmTorvelin::buildControls()
     m_lblRelease->setObjectName(QStringLiteral("lblRelease"));
     m_lblStand = footLabel(new QLabel(this), 210, 10000, 2805, 345);
     m_lblStand->setObjectName(QStringLiteral("lblStand"));
-    const QString credit = QStringLiteral("Torvelin – Gleisplanung für Modellbahner");
+    const QString credit = QStringLiteral("© 2026 die Torvelin-Entwickler");
     footLabel(makeLabel(this, 18, credit), 11910, 9600, 2805, 345)
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto *image2 = new QLabel(this);
