@@ -250,8 +250,9 @@ void FrmTorvelin::buildControls()
         bar->setFocusPolicy(Qt::StrongFocus);
         // The minus bar runs from 9 at its left end to 0 at its right end, so
         // that both 0 ends face each other and moving outwards widens.
-        bar->setInvertedAppearance(i == 0);
-        bar->setInvertedControls(i == 0);
+        // Right-to-left mirrors drawing, arrows, clicks and keys together.
+        if (i == 0)
+            bar->setLayoutDirection(Qt::RightToLeft);
         place(bar, barLeft[std::size_t(i)], 360, 2385, 345);
         m_scrToleranz[std::size_t(i)] = bar;
     }
@@ -516,11 +517,15 @@ bool FrmTorvelin::txtLaenge_KeyPress(const QKeyEvent *event)
     default:
         break;
     }
+    // Ctrl with a letter types a control character (Ctrl+V is 22), which
+    // is refused like any other, whether or not the platform reports it as
+    // the key's text.
+    const bool controlLetter = event->modifiers().testFlag(Qt::ControlModifier) &&
+                               event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z;
     const QString text = event->text();
-    if (text.isEmpty())
+    if (text.isEmpty() && !controlLetter)
         return true;
-    const QChar c = text.at(0);
-    if (text.size() == 1 && c >= u'0' && c <= u'9')
+    if (!controlLetter && text.size() == 1 && text.at(0) >= u'0' && text.at(0) <= u'9')
         return true;
     m_interaction.beep();
     return false;
