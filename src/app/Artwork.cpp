@@ -18,7 +18,8 @@ void drawTrack(QPainter &p, const QRectF &area, const QColor &rail, const QColor
     p.setPen(Qt::NoPen);
     p.setBrush(sleeper);
     for (int i = 0; i < sleepers; ++i)
-        p.drawRect(QRectF(area.left() + i * step + step * 0.2, area.top(), step * 0.6, area.height()));
+        p.drawRect(
+            QRectF(area.left() + i * step + step * 0.2, area.top(), step * 0.6, area.height()));
     p.setBrush(rail);
     const double railHeight = std::max(1.0, area.height() / 7);
     p.drawRect(QRectF(area.left(), area.top() + area.height() * 0.25, area.width(), railHeight));
@@ -87,7 +88,8 @@ QPixmap Artwork::doorSymbol()
     p.setBrush(QColor(90, 60, 30));
     p.drawRect(2, 1, 10, 14); // the frame, dark inside
     p.setBrush(QColor(190, 140, 80));
-    p.drawPolygon(QPolygon({QPoint(2, 1), QPoint(8, 3), QPoint(8, 15), QPoint(2, 15)})); // open leaf
+    p.drawPolygon(
+        QPolygon({QPoint(2, 1), QPoint(8, 3), QPoint(8, 15), QPoint(2, 15)})); // open leaf
     p.setPen(QColor(255, 220, 0));
     p.drawPoint(7, 9);
     return pixmap;

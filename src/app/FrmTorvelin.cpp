@@ -194,7 +194,8 @@ void FrmTorvelin::buildControls()
     m_btnDrucken->setAutoDefault(true);
     place(m_btnDrucken, 10920, 330, 2280, 420);
 
-    m_btnBeenden = new QPushButton(QIcon(Artwork::doorSymbol()), QStringLiteral("beenden"), m_panel);
+    m_btnBeenden =
+        new QPushButton(QIcon(Artwork::doorSymbol()), QStringLiteral("beenden"), m_panel);
     m_btnBeenden->setObjectName(QStringLiteral("btnBeenden"));
     m_btnBeenden->setLayoutDirection(Qt::RightToLeft);
     m_btnBeenden->setAutoDefault(true);
@@ -266,10 +267,12 @@ void FrmTorvelin::buildControls()
     frameLabel(10, QStringLiteral("mm"), 8010, 390, 375, 285);
     frameLabel(6, QStringLiteral("minus"), 510, 750, 555, 285);
     frameLabel(5, QStringLiteral("plus"), 7440, 750, 390, 285);
-    setColours(frameLabel(7, QStringLiteral("     9        6       3       0"), 1620, 750, 2385, 240),
-               Qt::white, windowColour);
-    setColours(frameLabel(17, QStringLiteral("     0        3        6       9"), 4920, 750, 2385, 240),
-               Qt::white, QColor(255, 62, 62));
+    setColours(
+        frameLabel(7, QStringLiteral("     9        6       3       0"), 1620, 750, 2385, 240),
+        Qt::white, windowColour);
+    setColours(
+        frameLabel(17, QStringLiteral("     0        3        6       9"), 4920, 750, 2385, 240),
+        Qt::white, QColor(255, 62, 62));
 
     // Prices and the parts list below them, column under column.
     m_grdPreise = new PriceGridView(this);
@@ -318,9 +321,9 @@ void FrmTorvelin::buildControls()
         m_chkCellStyle[std::size_t(i)]->setObjectName(QStringLiteral("chkCellStyle(%1)").arg(i));
 
     // Keyboard order.
-    QWidget *order[] = {m_txtLaenge,      m_btnStart,        m_grdTabelle,      m_txtToleranz[0],
+    QWidget *order[] = {m_txtLaenge,      m_btnStart,       m_grdTabelle,     m_txtToleranz[0],
                         m_scrToleranz[0], m_txtToleranz[1], m_scrToleranz[1], m_btnBeenden,
-                        m_grdPreise,      m_grdStck,         m_btnDrucken,      m_chkCellStyle[0],
+                        m_grdPreise,      m_grdStck,        m_btnDrucken,     m_chkCellStyle[0],
                         m_chkCellStyle[1]};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -354,8 +357,8 @@ void FrmTorvelin::Form_Load()
     QList<int> widths;
     for (int c = 0; c < Combination::columnCount; ++c) {
         widths << (c == Combination::sumColumn || c == Combination::priceColumn ? 960
-                   : c < Combination::sumColumn                                   ? 645
-                                                                                  : 750);
+                   : c < Combination::sumColumn                                 ? 645
+                                                                                : 750);
     }
     configureGrid(m_grdTabelle, widths);
     // The header shows its captions in a band two lines high.
@@ -540,7 +543,8 @@ void FrmTorvelin::scrToleranz_Change(int index)
 void FrmTorvelin::txtToleranz_Change(int index)
 {
     const auto i = std::size_t(index);
-    const auto value = NumberText::roundToInt16(NumberText::leadingNumber(m_txtToleranz[i]->text()));
+    const auto value =
+        NumberText::roundToInt16(NumberText::leadingNumber(m_txtToleranz[i]->text()));
     // A text that is no number reads as 0; the bar cannot leave its range.
     m_scrToleranz[i]->setValue(value.value_or(0));
 }
@@ -700,7 +704,8 @@ void FrmTorvelin::btnDrucken_Click()
         return;
     QString error;
     if (!PartsListPrinter().print(printer, page, &error)) {
-        m_interaction.showMessage(this, QMessageBox::Warning, QStringLiteral("Torvelin"),
-                                  QStringLiteral("Die Stückliste wurde nicht gedruckt.\n%1").arg(error));
+        m_interaction.showMessage(
+            this, QMessageBox::Warning, QStringLiteral("Torvelin"),
+            QStringLiteral("Die Stückliste wurde nicht gedruckt.\n%1").arg(error));
     }
 }

@@ -60,8 +60,10 @@ struct ShownWindow
         window.show();
         (void)QTest::qWaitForWindowExposed(&window);
         window.findChild<QLineEdit *>(QStringLiteral("txtLaenge"))->setText(QStringLiteral("1265"));
-        window.findChild<QLineEdit *>(QStringLiteral("txtToleranz(0)"))->setText(QStringLiteral("9"));
-        window.findChild<QLineEdit *>(QStringLiteral("txtToleranz(1)"))->setText(QStringLiteral("9"));
+        window.findChild<QLineEdit *>(QStringLiteral("txtToleranz(0)"))
+            ->setText(QStringLiteral("9"));
+        window.findChild<QLineEdit *>(QStringLiteral("txtToleranz(1)"))
+            ->setText(QStringLiteral("9"));
         QCoreApplication::processEvents();
     }
 };

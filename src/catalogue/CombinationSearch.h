@@ -31,7 +31,7 @@ public:
 
     struct Outcome
     {
-        int rows = 0;          // rows this run stored
+        int rows = 0;           // rows this run stored
         bool abandoned = false; // the pump asked to stop
     };
 

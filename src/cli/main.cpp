@@ -88,7 +88,8 @@ int main(int argc, char *argv[])
 
     const QString length = args.at(0);
     if (!isDigits(length, 9))
-        return fail(QStringLiteral("torvelin-search: LENGTH is not a whole number: %1").arg(length));
+        return fail(
+            QStringLiteral("torvelin-search: LENGTH is not a whole number: %1").arg(length));
     const SearchInputs::Problem range = SearchInputs::checkLength(length);
     if (range != SearchInputs::Problem::None)
         return fail(SearchInputs::message(range));
@@ -120,7 +121,8 @@ int main(int argc, char *argv[])
 
     GridStore results;
     CombinationSearch search;
-    const CombinationSearch::Outcome outcome = search.run(window.lower, window.upper, results, prices);
+    const CombinationSearch::Outcome outcome =
+        search.run(window.lower, window.upper, results, prices);
 
     QTextStream out(stdout);
     for (int row = 0; row < outcome.rows; ++row) {

@@ -19,7 +19,8 @@ SettingsLocation::Paths SettingsLocation::choose(const QString &programDir,
     const QString inConfig = QDir(configDir).filePath(name);
 
     const bool programFileExists = QFileInfo::exists(besideProgram);
-    const bool programUsable = programFileExists ? isWritable(besideProgram) : isWritable(programDir);
+    const bool programUsable =
+        programFileExists ? isWritable(besideProgram) : isWritable(programDir);
 
     Paths paths;
     paths.write = programUsable || configDir.isEmpty() ? besideProgram : inConfig;

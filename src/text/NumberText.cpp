@@ -79,7 +79,7 @@ double NumberText::leadingNumber(QStringView text)
     if (ok)
         return value;
     // Only an exponent beyond the double range fails here.
-    return number.contains("e-") ? 0.0
+    return number.contains("e-")    ? 0.0
            : number.startsWith('-') ? -std::numeric_limits<double>::infinity()
                                     : std::numeric_limits<double>::infinity();
 }
@@ -108,7 +108,8 @@ std::optional<qint16> NumberText::roundToInt16(double value)
         return std::nullopt;
     // nearbyint rounds in the default mode, to nearest with ties to even.
     const double rounded = std::nearbyint(value);
-    if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
+    if (rounded < std::numeric_limits<qint16>::min() ||
+        rounded > std::numeric_limits<qint16>::max())
         return std::nullopt;
     return static_cast<qint16>(rounded);
 }
@@ -175,6 +176,7 @@ QString NumberText::defaultText(double value)
     QString digits = locale.toString(std::abs(value), 'g', 7);
     if (std::isnan(value))
         digits = locale.toString(value);
-    const QString sign = std::signbit(value) && value != 0.0 ? locale.negativeSign() : QStringLiteral(" ");
+    const QString sign =
+        std::signbit(value) && value != 0.0 ? locale.negativeSign() : QStringLiteral(" ");
     return sign + digits + u' ';
 }
