@@ -405,16 +405,21 @@ void FrmTorvelin::applySettings(const Settings &settings)
     }
 
     QPoint position = pos();
-    if (settings.left)
+    if (settings.left) {
         position.setX(WindowPlacement::toPixels(*settings.left));
-    if (settings.top)
+        m_storedPosition.left = *settings.left;
+    }
+    if (settings.top) {
         position.setY(WindowPlacement::toPixels(*settings.top));
+        m_storedPosition.top = *settings.top;
+    }
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
     // The frame is not known before the window is shown; allow for a usual one.
     const QSize outer = clientSize + QSize(6, 28);
     move(WindowPlacement::bringIntoView(QRect(position, outer), screens));
+    m_storedPosition.pixels = position;
 
     for (std::size_t i = 0; i < 2; ++i) {
         if (settings.cellStyle[i])
@@ -434,9 +439,12 @@ void FrmTorvelin::saveSettings()
         snapshot.toleranceText[i] = m_txtToleranz[i]->text();
         snapshot.cellStyle[i] = m_chkCellStyle[i]->isChecked() ? 1 : 0;
     }
+    // A window still where the file put it keeps the file's twips: a pixel
+    // is 15 of them, and a stored 1234 must not come back as 1230.
     const QPoint position = frameGeometry().topLeft();
-    snapshot.left = WindowPlacement::toTwips(position.x());
-    snapshot.top = WindowPlacement::toTwips(position.y());
+    const bool unmoved = position == m_storedPosition.pixels;
+    snapshot.left = unmoved ? m_storedPosition.left : WindowPlacement::toTwips(position.x());
+    snapshot.top = unmoved ? m_storedPosition.top : WindowPlacement::toTwips(position.y());
 
     QDir().mkpath(QFileInfo(m_settingsPaths.write).absolutePath());
     QString error;

@@ -88,6 +88,15 @@ private:
     QString m_abortMarker;
     bool m_closing = false;
 
+    // The position as the settings file gave it, in twips, and where that
+    // put the window.
+    struct StoredPosition
+    {
+        float left = 0.0f;
+        float top = 0.0f;
+        QPoint pixels;
+    } m_storedPosition;
+
     QFrame *m_panel = nullptr;
     QFrame *m_panel1 = nullptr;
     QGroupBox *m_frame = nullptr;
