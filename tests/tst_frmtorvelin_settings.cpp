@@ -1,46 +1,29 @@
 #include "testinteraction.h"
 
-#include "app/FrmTorvelin.h"
-
 #include <QCheckBox>
-#include <QFile>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
-#include <QTest>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 // Written by hand as a user might: blanks around a price, an empty price, a
-// price with a decimal comma, the number form of the program for the rest.
+// price with a decimal comma, the program's own number form for the rest.
 const QByteArray handMade =
     "[Preise]\r\n 3,95 \r\n12,50\r\n\r\n7\r\n1,10\r\n0,99\r\n0,85\r\n 0,80\r\n"
     "0,75\r\n\r\n[Toleranzen]\r\n3\r\n5\r\n\r\n[Position]\r\n 1200 \r\n 600 \r\n"
     "\r\n[farbige Tabelle]\r\n 1 \r\n 0 \r\n\r\n";
-const QStringList handMadePrices{u" 3,95 "_s, u"12,50"_s, {},         u"7"_s,   u"1,10"_s,
-                                 u"0,99"_s,   u"0,85"_s,  u" 0,80"_s, u"0,75"_s};
-const QByteArray defaults = "[Preise]\r\n" + QByteArray("\r\n").repeated(9) +
-                            "\r\n[Toleranzen]\r\n0\r\n0\r\n\r\n[Position]\r\n 0 \r\n 0 \r\n"
-                            "\r\n[farbige Tabelle]\r\n 0 \r\n 0 \r\n\r\n";
 
-// The hand-made file with lines (1-based) replaced; a null text cuts the
-// file before that line.
+// The hand-made file with lines (1-based) replaced.
 QByteArray handMadeWith(const QList<std::pair<int, QByteArray>> &changes)
 {
     QList<QByteArray> lines = handMade.split('\n');
-    lines.removeLast();
-    for (const auto &[number, text] : changes) {
-        if (text.isNull())
-            lines = lines.first(number - 1);
-        else
-            lines[number - 1] = text + '\r';
-    }
-    return lines.join('\n') + '\n';
+    for (const auto &[number, text] : changes)
+        lines[number - 1] = text + '\r';
+    return lines.join('\n');
 }
 
 } // namespace
@@ -49,77 +32,76 @@ class TstFrmTorvelinSettings : public QObject, WindowFixture
 {
     Q_OBJECT
 
-    // Starts the window on `file`, or on no file at all when it is null.
-    void start(const QByteArray &file)
-    {
-        if (!file.isNull()) {
-            QFile out(iniPath());
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(file);
-        }
-        openWindow(iniPath());
-    }
     QByteArray saved() const
     {
         QFile in(iniPath());
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     }
+
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
-    void init() { makeFolder(); }
     void cleanup() { dropAll(); }
 
+    // What cannot be read keeps its value from before the load. The window
+    // shows at the position read, but never out of reach.
     void loadAndSave_data()
     {
-        QTest::addColumn<QByteArray>("file"); // null: no file
-        QTest::addColumn<bool>("pricesRead");
-        QTest::addColumn<QString>("minus");
-        QTest::addColumn<QString>("plus");
-        QTest::addColumn<bool>("marked");
-        QTest::addColumn<bool>("exitButton");    // else the close box
+        QTest::addColumn<QByteArray>("file");    // null: no file
+        QTest::addColumn<QString>("shown");      // prices, tolerance boxes and bars, check boxes
+        QTest::addColumn<QPoint>("position");    // null: anywhere in reach
         QTest::addColumn<QByteArray>("written"); // empty: only its 23 lines are checked
+        QTest::addColumn<bool>("exitButton");    // closed by it, else by the close box
+        const QString handMadeShown =
+            u"[ 3,95 ][12,50][][7][1,10][0,99][0,85][ 0,80][0,75] 3/3 5/5 on off"_s;
         QTest::newRow("close box")
-            << handMade << true << u"3"_s << u"5"_s << true << false << handMade;
+            << handMade << handMadeShown << QPoint(80, 40) << handMade << false;
         QTest::newRow("exit button")
-            << handMade << true << u"3"_s << u"5"_s << true << true << handMade;
-        QTest::newRow("missing") << QByteArray() << false << u"0"_s << u"0"_s << false << false
-                                 << defaults;
-        QTest::newRow("empty") << QByteArray("") << false << u"0"_s << u"0"_s << false << false
-                               << defaults;
-        // What cannot be read keeps its value from before the load.
-        QTest::newRow("fourteen lines") << handMadeWith({{15, {}}}) << true << u"3"_s << u"5"_s
-                                        << false << false << QByteArray();
-        QTest::newRow("letters on line 13") << handMadeWith({{13, "ab"}}) << true << u"0"_s
-                                            << u"5"_s << true << false << QByteArray();
-        QTest::newRow("empty line 14") << handMadeWith({{14, ""}}) << true << u"3"_s << u"0"_s
-                                       << true << false << QByteArray();
-        QTest::newRow("7 on line 21") << handMadeWith({{21, " 7 "}}) << true << u"3"_s << u"5"_s
-                                      << false << false << QByteArray();
-        QTest::newRow("other headers")
-            << handMadeWith({{1, "Preise"}, {12, "[x]"}, {16, ""}, {20, "[farbig]"}}) << true
-            << u"3"_s << u"5"_s << true << false << handMade;
-        QTest::newRow("beyond line 23") << handMade + "[mehr]\r\n1\r\n"
-                                        << true << u"3"_s << u"5"_s << true << false << handMade;
+            << handMade << handMadeShown << QPoint(80, 40) << handMade << true;
+        QTest::newRow("missing") << QByteArray() << u"[][][][][][][][][] 0/0 0/0 off off"_s
+                                 << QPoint()
+                                 << "[Preise]\r\n" + QByteArray("\r\n").repeated(9) +
+                                        "\r\n[Toleranzen]\r\n0\r\n0\r\n\r\n[Position]\r\n 0 \r\n"
+                                        " 0 \r\n\r\n[farbige Tabelle]\r\n 0 \r\n 0 \r\n\r\n"
+                                 << false;
+        QTest::newRow("fourteen lines") << handMade.first(handMade.indexOf("\r\n[Position]"))
+                                        << QString(handMadeShown).replace(u" on "_s, u" off "_s)
+                                        << QPoint() << QByteArray() << false;
+        QTest::newRow("far right") << handMadeWith({{17, " 9999999 "}}) << handMadeShown << QPoint()
+                                   << QByteArray() << false;
+        QTest::newRow("far up left") << handMadeWith({{17, "-9999999 "}, {18, "-9999999 "}})
+                                     << handMadeShown << QPoint() << QByteArray() << false;
     }
     void loadAndSave()
     {
         QFETCH(QByteArray, file);
-        QFETCH(bool, pricesRead);
-        QFETCH(QString, minus);
-        QFETCH(QString, plus);
-        QFETCH(bool, marked);
+        QFETCH(QPoint, position);
         QFETCH(QByteArray, written);
-        start(file);
+        openWindow(file);
+        QString shown;
         for (int p = 1; p <= 9; ++p)
-            QCOMPARE(m_w->priceStore().price(p), pricesRead ? handMadePrices[p - 1] : QString());
-        QCOMPARE(child(u"txtToleranz(0)"_s)->text(), minus);
-        QCOMPARE(child(u"txtToleranz(1)"_s)->text(), plus);
-        QCOMPARE(child<QScrollBar>(u"scrToleranz(0)"_s)->value(), minus.toInt());
-        QCOMPARE(child<QScrollBar>(u"scrToleranz(1)"_s)->value(), plus.toInt());
-        QCOMPARE(child<QCheckBox>(u"chkCellStyle(0)"_s)->isChecked(), marked);
-        QCOMPARE(m_w->colourMarking().cellStyleRequested(0), marked);
-        QVERIFY(!child<QCheckBox>(u"chkCellStyle(1)"_s)->isChecked());
-        QVERIFY(!m_w->colourMarking().cellStyleRequested(10));
+            shown += u'[' + m_w->priceStore().price(p) + u']';
+        for (int i = 0; i < 2; ++i) {
+            shown += u' ' + child(u"txtToleranz(%1)"_s.arg(i))->text() + u'/' +
+                     QString::number(child<QScrollBar>(u"scrToleranz(%1)"_s.arg(i))->value());
+        }
+        for (int i = 0; i < 2; ++i) {
+            const bool on = child<QCheckBox>(u"chkCellStyle(%1)"_s.arg(i))->isChecked();
+            QCOMPARE(m_w->colourMarking().cellStyleRequested(i * 10), on);
+            shown += on ? u" on"_s : u" off"_s;
+        }
+        QTEST(shown, "shown");
+
+        m_w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+        const QRect frame = m_w->frameGeometry();
+        const QRect screen = m_w->screen()->availableGeometry();
+        QVERIFY2(screen.contains(frame.topLeft()),
+                 qPrintable(u"%1,%2"_s.arg(frame.x()).arg(frame.y())));
+        // Enough of the title bar to take hold of it.
+        QVERIFY(screen.intersected(QRect(frame.topLeft(), QSize(frame.width(), 20))).width() >=
+                100);
+        if (!position.isNull())
+            QCOMPARE(frame.topLeft(), position);
 
         QFETCH(bool, exitButton);
         if (exitButton)
@@ -134,9 +116,10 @@ private Q_SLOTS:
         QVERIFY(m_ui.messages.isEmpty());
     }
 
+    // An edit still open when the window closes is saved with the rest.
     void openPriceEditReachesTheFile()
     {
-        start(handMade);
+        openWindow(handMade);
         m_w->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
         auto *prices = child<QTableView>(u"grdPreise"_s);
@@ -148,38 +131,7 @@ private Q_SLOTS:
         editor->selectAll();
         QTest::keyClicks(editor, u"8,75"_s);
         m_w->close();
-        QCOMPARE(saved().split('\n').at(2), QByteArray("8,75\r"));
-        QCOMPARE(m_w->priceStore().price(2), u"8,75"_s);
-    }
-
-    void positionIsBroughtIntoView_data()
-    {
-        QTest::addColumn<QByteArray>("left");
-        QTest::addColumn<QByteArray>("top");
-        QTest::addColumn<QPoint>("kept"); // null: anywhere in view
-        QTest::newRow("on screen") << QByteArray(" 1200 ") << QByteArray(" 600 ") << QPoint(80, 40);
-        QTest::newRow("far right") << QByteArray(" 9999999 ") << QByteArray(" 600 ") << QPoint();
-        QTest::newRow("far below") << QByteArray(" 1200 ") << QByteArray(" 9999999 ") << QPoint();
-        QTest::newRow("far up left")
-            << QByteArray("-9999999 ") << QByteArray("-9999999 ") << QPoint();
-    }
-    void positionIsBroughtIntoView()
-    {
-        QFETCH(QByteArray, left);
-        QFETCH(QByteArray, top);
-        QFETCH(QPoint, kept);
-        start(handMadeWith({{17, left}, {18, top}}));
-        m_w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
-        const QRect frame = m_w->frameGeometry();
-        const QRect screen = m_w->screen()->availableGeometry();
-        QVERIFY2(screen.contains(frame.topLeft()),
-                 qPrintable(u"%1,%2"_s.arg(frame.x()).arg(frame.y())));
-        // Enough of the title bar to take hold of it.
-        QVERIFY(screen.intersected(QRect(frame.topLeft(), QSize(frame.width(), 20))).width() >=
-                100);
-        if (!kept.isNull())
-            QCOMPARE(frame.topLeft(), kept);
+        QCOMPARE(saved(), handMadeWith({{3, "8,75"}}));
     }
 };
 

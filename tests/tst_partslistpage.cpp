@@ -2,132 +2,59 @@
 
 #include <QTest>
 
-namespace {
-
-using Counts = PartsListPage::Counts;
-
-// Counts with `count` at the given catalogue positions (1..9), all others
-// unused.
-Counts countsAt(std::initializer_list<int> positions, const QString &count)
-{
-    Counts counts;
-    for (int position : positions)
-        counts[std::size_t(position - 1)] = count;
-    return counts;
-}
-
-QStringList texts(const PartsListPage &page)
-{
-    QStringList result;
-    for (const PartsListPage::Line &line : page.lines())
-        result.append(line.text);
-    return result;
-}
-
-QList<int> tops(const PartsListPage &page)
-{
-    QList<int> result;
-    for (const PartsListPage::Line &line : page.lines())
-        result.append(line.yMm);
-    return result;
-}
-
-} // namespace
+using namespace Qt::StringLiterals;
 
 class TestPartsListPage : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void lines_data();
-    void lines();
-    void headerLines();
-    void onlyTitleIsBold();
+    // Each line as "x/y text" in millimetres, "B" before the text of a bold one.
+    void lines_data()
+    {
+        QTest::addColumn<QString>("sum");
+        QTest::addColumn<PartsListPage::Counts>("counts");
+        QTest::addColumn<QStringList>("expected");
+        const QString title = u"10/10 B Stückliste märklin C-Gleis"_s;
+        QTest::newRow("start-up row")
+            << QString() << PartsListPage::Counts{} << QStringList{title, u"10/18 Distanz:  mm"_s};
+        QTest::newRow("last piece only")
+            << u"578,7"_s << PartsListPage::Counts{{{}, {}, {}, {}, {}, {}, {}, {}, u"9"_s}}
+            << QStringList{title, u"10/18 Distanz: 578,7 mm"_s, u"10/26 9  Stck   24 064"_s};
+        // Unused pieces leave no gap; a count is copied as it stands.
+        QTest::newRow("gaps closed")
+            << u"1.100,2"_s
+            << PartsListPage::Counts{{u"2"_s, {}, u"1"_s, {}, {}, {}, {}, {}, u"07"_s}}
+            << QStringList{title, u"10/18 Distanz: 1.100,2 mm"_s, u"10/26 2  Stck   24 360"_s,
+                           u"10/34 1  Stck   24 229"_s, u"10/42 07  Stck   24 064"_s};
+        PartsListPage::Counts all;
+        all.fill(u"1"_s);
+        QTest::newRow("all nine pieces") << u"1.492,2"_s << all
+                                         << QStringList{title,
+                                                        u"10/18 Distanz: 1.492,2 mm"_s,
+                                                        u"10/26 1  Stck   24 360"_s,
+                                                        u"10/34 1  Stck   24 236"_s,
+                                                        u"10/42 1  Stck   24 229"_s,
+                                                        u"10/50 1  Stck   24 188"_s,
+                                                        u"10/58 1  Stck   24 172"_s,
+                                                        u"10/66 1  Stck   24 094"_s,
+                                                        u"10/74 1  Stck   24 077"_s,
+                                                        u"10/82 1  Stck   24 071"_s,
+                                                        u"10/90 1  Stck   24 064"_s};
+    }
+    void lines()
+    {
+        QFETCH(QString, sum);
+        QFETCH(PartsListPage::Counts, counts);
+        const PartsListPage page(sum, counts);
+        QStringList shown;
+        for (const PartsListPage::Line &line : page.lines()) {
+            shown << QString::number(line.xMm) + u'/' + QString::number(line.yMm) +
+                         (line.bold ? u" B "_s : u" "_s) + line.text;
+        }
+        QTEST(shown, "expected");
+    }
 };
-
-void TestPartsListPage::lines_data()
-{
-    QTest::addColumn<QString>("sum");
-    QTest::addColumn<Counts>("counts");
-    QTest::addColumn<QStringList>("expectedPieceLines");
-    QTest::addColumn<QList<int>>("expectedPieceTops");
-
-    QTest::newRow("only first piece")
-        << QStringLiteral("1.080,0") << countsAt({1}, QStringLiteral("3"))
-        << QStringList{QStringLiteral("3  Stck   24 360")} << QList<int>{26};
-    QTest::newRow("only fifth piece")
-        << QStringLiteral("171,7") << countsAt({5}, QStringLiteral("1"))
-        << QStringList{QStringLiteral("1  Stck   24 172")} << QList<int>{26};
-    QTest::newRow("only last piece")
-        << QStringLiteral("578,7") << countsAt({9}, QStringLiteral("9"))
-        << QStringList{QStringLiteral("9  Stck   24 064")} << QList<int>{26};
-
-    QTest::newRow("first and third, gap skipped")
-        << QStringLiteral("949,3") << Counts{QStringLiteral("2"), QString(), QStringLiteral("1")}
-        << QStringList{QStringLiteral("2  Stck   24 360"), QStringLiteral("1  Stck   24 229")}
-        << QList<int>{26, 34};
-    QTest::newRow("second and eighth, long gap skipped")
-        << QStringLiteral("306,9") << countsAt({2, 8}, QStringLiteral("1"))
-        << QStringList{QStringLiteral("1  Stck   24 236"), QStringLiteral("1  Stck   24 071")}
-        << QList<int>{26, 34};
-
-    QTest::newRow("all nine pieces")
-        << QStringLiteral("1.492,2") << countsAt({1, 2, 3, 4, 5, 6, 7, 8, 9}, QStringLiteral("1"))
-        << QStringList{QStringLiteral("1  Stck   24 360"), QStringLiteral("1  Stck   24 236"),
-                       QStringLiteral("1  Stck   24 229"), QStringLiteral("1  Stck   24 188"),
-                       QStringLiteral("1  Stck   24 172"), QStringLiteral("1  Stck   24 094"),
-                       QStringLiteral("1  Stck   24 077"), QStringLiteral("1  Stck   24 071"),
-                       QStringLiteral("1  Stck   24 064")}
-        << QList<int>{26, 34, 42, 50, 58, 66, 74, 82, 90};
-
-    // The count is copied as the parts list holds it, not reformatted.
-    QTest::newRow("count text copied verbatim")
-        << QStringLiteral("836,2")
-        << Counts{QStringLiteral("2"), QString(), QString(), QString(),           QString(),
-                  QString(),           QString(), QString(), QStringLiteral("07")}
-        << QStringList{QStringLiteral("2  Stck   24 360"), QStringLiteral("07  Stck   24 064")}
-        << QList<int>{26, 34};
-
-    QTest::newRow("empty start-up row") << QString() << Counts{} << QStringList{} << QList<int>{};
-}
-
-void TestPartsListPage::lines()
-{
-    QFETCH(QString, sum);
-    QFETCH(Counts, counts);
-    QFETCH(QStringList, expectedPieceLines);
-    QFETCH(QList<int>, expectedPieceTops);
-
-    const PartsListPage page(sum, counts);
-
-    QCOMPARE(texts(page).mid(2), expectedPieceLines);
-    QCOMPARE(tops(page).mid(2), expectedPieceTops);
-    for (const PartsListPage::Line &line : page.lines())
-        QCOMPARE(line.xMm, 10);
-}
-
-void TestPartsListPage::headerLines()
-{
-    const PartsListPage page(QStringLiteral("1.234,5"), Counts{});
-    QCOMPARE(page.lines().size(), 2);
-    QCOMPARE(page.lines().at(0).text, QStringLiteral("Stückliste märklin C-Gleis"));
-    QCOMPARE(page.lines().at(0).yMm, 10);
-    QCOMPARE(page.lines().at(1).text, QStringLiteral("Distanz: 1.234,5 mm"));
-    QCOMPARE(page.lines().at(1).yMm, 18);
-
-    const PartsListPage startUp(QString(), Counts{});
-    QCOMPARE(startUp.lines().at(1).text, QStringLiteral("Distanz:  mm"));
-}
-
-void TestPartsListPage::onlyTitleIsBold()
-{
-    const PartsListPage page(QStringLiteral("1.492,2"),
-                             countsAt({1, 2, 3, 4, 5, 6, 7, 8, 9}, QStringLiteral("1")));
-    QCOMPARE(page.lines().size(), 11);
-    QVERIFY(page.lines().at(0).bold);
-    for (qsizetype i = 1; i < page.lines().size(); ++i)
-        QVERIFY2(!page.lines().at(i).bold, qPrintable(page.lines().at(i).text));
-}
 
 QTEST_APPLESS_MAIN(TestPartsListPage)
 #include "tst_partslistpage.moc"
