@@ -57,6 +57,10 @@ private Q_SLOTS:
             << handMade << handMadeShown << QPoint(80, 40) << handMade << false;
         QTest::newRow("exit button")
             << handMade << handMadeShown << QPoint(80, 40) << handMade << true;
+        // Twips that are no whole number of pixels come back as they were.
+        const QByteArray oddTwips = handMadeWith({{17, " 1234 "}, {18, " 607 "}});
+        QTest::newRow("odd twips")
+            << oddTwips << handMadeShown << QPoint(82, 40) << oddTwips << false;
         QTest::newRow("missing") << QByteArray() << u"[][][][][][][][][] 0/0 0/0 off off"_s
                                  << QPoint()
                                  << "[Preise]\r\n" + QByteArray("\r\n").repeated(9) +
