@@ -51,6 +51,14 @@ QApplication *application()
     return app;
 }
 
+bool haveDisplay(benchmark::State &state)
+{
+    if (application())
+        return true;
+    state.SkipWithError("no display: run under xvfb-run");
+    return false;
+}
+
 struct ShownWindow
 {
     SilentInteraction interaction;
@@ -72,10 +80,8 @@ struct ShownWindow
 // Click to painted grid, with the event pump after every candidate.
 void BM_WindowSearch1265(benchmark::State &state)
 {
-    if (!application()) {
-        state.SkipWithError("no display: run under xvfb-run");
+    if (!haveDisplay(state))
         return;
-    }
     ShownWindow shown;
     auto *start = shown.window.findChild<QPushButton *>(QStringLiteral("btnStart"));
     auto *grid = shown.window.findChild<QTableView *>(QStringLiteral("grdTabelle"));
@@ -104,10 +110,8 @@ BENCHMARK(BM_WindowSearch1265)->Unit(benchmark::kMillisecond)->Iterations(20);
 // the search, so this is not a figure for the total).
 void BM_WindowLongestWait(benchmark::State &state)
 {
-    if (!application()) {
-        state.SkipWithError("no display: run under xvfb-run");
+    if (!haveDisplay(state))
         return;
-    }
     ShownWindow shown;
     auto *start = shown.window.findChild<QPushButton *>(QStringLiteral("btnStart"));
     double longest = 0.0;
@@ -132,10 +136,8 @@ BENCHMARK(BM_WindowLongestWait)->Unit(benchmark::kMillisecond)->Iterations(5);
 // painting them. A click on a header that does not sort does exactly that.
 void BM_WindowGridRefresh(benchmark::State &state)
 {
-    if (!application()) {
-        state.SkipWithError("no display: run under xvfb-run");
+    if (!haveDisplay(state))
         return;
-    }
     ShownWindow shown;
     QTest::mouseClick(shown.window.findChild<QPushButton *>(QStringLiteral("btnStart")),
                       Qt::LeftButton);
@@ -150,10 +152,8 @@ BENCHMARK(BM_WindowGridRefresh)->Unit(benchmark::kMillisecond)->Iterations(20);
 // search makes, with the window shown and nothing pending.
 void BM_WindowPumpIdle(benchmark::State &state)
 {
-    if (!application()) {
-        state.SkipWithError("no display: run under xvfb-run");
+    if (!haveDisplay(state))
         return;
-    }
     ShownWindow shown;
     // Count the calls one search makes rather than work them out here.
     int pumpCalls = 0;
@@ -170,10 +170,8 @@ BENCHMARK(BM_WindowPumpIdle)->Unit(benchmark::kMillisecond)->Iterations(20);
 // The label repaints a search causes: 929 new counts, each painted.
 void BM_WindowCountRepaints(benchmark::State &state)
 {
-    if (!application()) {
-        state.SkipWithError("no display: run under xvfb-run");
+    if (!haveDisplay(state))
         return;
-    }
     ShownWindow shown;
     auto *count = shown.window.findChild<QLabel *>(QStringLiteral("lblCount"));
     for (auto _ : state) {

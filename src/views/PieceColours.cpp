@@ -2,6 +2,8 @@
 
 #include "catalogue/TrackCatalogue.h"
 
+#include <QLocale>
+
 namespace {
 
 constexpr std::array<PieceColours::Style, 9> styles{{
@@ -27,8 +29,18 @@ std::optional<PieceColours::Style> PieceColours::forCellText(QStringView text)
 {
     if (text.isEmpty())
         return std::nullopt;
+    // Every painted cell asks, so the length texts are formatted once per
+    // locale rather than nine times per cell.
+    static QLocale cachedLocale = QLocale::c();
+    static std::array<QString, TrackCatalogue::pieceCount> lengthTexts;
+    if (lengthTexts[0].isEmpty() || QLocale() != cachedLocale) {
+        cachedLocale = QLocale();
+        for (int p = 1; p <= TrackCatalogue::pieceCount; ++p)
+            lengthTexts[std::size_t(p - 1)] = TrackCatalogue::lengthText(p);
+    }
     for (int p = 1; p <= TrackCatalogue::pieceCount; ++p) {
-        if (text == TrackCatalogue::piece(p).articleNumber || text == TrackCatalogue::lengthText(p))
+        if (text == TrackCatalogue::piece(p).articleNumber ||
+            text == lengthTexts[std::size_t(p - 1)])
             return ofPosition(p);
     }
     return std::nullopt;

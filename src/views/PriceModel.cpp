@@ -1,11 +1,10 @@
 #include "PriceModel.h"
 
 #include "ColourMarking.h"
+#include "QtColours.h"
 #include "catalogue/PriceStore.h"
 #include "catalogue/TrackCatalogue.h"
 #include "text/NumberText.h"
-
-#include <QColor>
 
 PriceModel::PriceModel(PriceStore *prices, const ColourMarking *marking, QObject *parent)
     : GridStoreModel(prices, captions(), parent), m_marking(marking)
@@ -36,17 +35,11 @@ QString PriceModel::displayText(int storeRow, int storeColumn) const
 QVariant PriceModel::background(int, int storeColumn) const
 {
     const auto colours = m_marking->priceColumnColours(storeColumn);
-    if (!colours)
-        return {};
-    const Rgb &c = colours->background;
-    return QColor(c.red, c.green, c.blue);
+    return colours ? QVariant(toQColor(colours->background)) : QVariant();
 }
 
 QVariant PriceModel::foreground(int, int storeColumn) const
 {
     const auto colours = m_marking->priceColumnColours(storeColumn);
-    if (!colours)
-        return {};
-    const Rgb &c = colours->text;
-    return QColor(c.red, c.green, c.blue);
+    return colours ? QVariant(toQColor(colours->text)) : QVariant();
 }

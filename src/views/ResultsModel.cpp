@@ -3,16 +3,7 @@
 #include "ColourMarking.h"
 #include "grid/GridStore.h"
 
-#include <QColor>
-
-namespace {
-
-QColor toColor(const Rgb &rgb)
-{
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
-
-} // namespace
+#include "QtColours.h"
 
 ResultsModel::ResultsModel(GridStore *results, const ColourMarking *marking, QObject *parent)
     : GridStoreModel(results, captions(), parent), m_marking(marking)
@@ -33,28 +24,26 @@ QStringList ResultsModel::captions()
 
 QVariant ResultsModel::data(const QModelIndex &index, int role) const
 {
-    if (role == MarkedRole) {
-        return background(storeRow(index.row()), storeColumn(index.column())).isValid();
-    }
+    if (role == MarkedRole && checkIndex(index, CheckIndexOption::IndexIsValid))
+        return markedStyle(storeRow(index.row()), storeColumn(index.column())).has_value();
     return GridStoreModel::data(index, role);
+}
+
+std::optional<PieceColours::Style> ResultsModel::markedStyle(int storeRow, int storeColumn) const
+{
+    if (!m_marking->cellStyleRequested(storeColumn))
+        return std::nullopt;
+    return PieceColours::forCellText(store().text(storeRow, storeColumn));
 }
 
 QVariant ResultsModel::background(int storeRow, int storeColumn) const
 {
-    if (!m_marking->cellStyleRequested(storeColumn))
-        return {};
-    const auto style = PieceColours::forCellText(store().text(storeRow, storeColumn));
-    if (!style)
-        return {};
-    return toColor(style->background);
+    const auto style = markedStyle(storeRow, storeColumn);
+    return style ? QVariant(toQColor(style->background)) : QVariant();
 }
 
 QVariant ResultsModel::foreground(int storeRow, int storeColumn) const
 {
-    if (!m_marking->cellStyleRequested(storeColumn))
-        return {};
-    const auto style = PieceColours::forCellText(store().text(storeRow, storeColumn));
-    if (!style || !style->whiteText)
-        return {};
-    return toColor(PieceColours::white);
+    const auto style = markedStyle(storeRow, storeColumn);
+    return style && style->whiteText ? QVariant(toQColor(PieceColours::white)) : QVariant();
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "PieceColours.h"
 #include "grid/GridStoreModel.h"
+
+#include <optional>
 
 class ColourMarking;
 
@@ -25,5 +28,7 @@ protected:
     QVariant foreground(int storeRow, int storeColumn) const override;
 
 private:
+    std::optional<PieceColours::Style> markedStyle(int storeRow, int storeColumn) const;
+
     const ColourMarking *m_marking;
 };

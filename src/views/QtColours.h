@@ -1,0 +1,11 @@
+#pragma once
+
+#include "PieceColours.h"
+
+#include <QColor>
+
+// The marking colours as Qt shows them.
+inline QColor toQColor(const Rgb &rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
