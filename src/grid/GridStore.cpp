@@ -14,22 +14,19 @@ double numberKey(const QVariant &value)
 {
     if (!value.isValid())
         return -std::numeric_limits<double>::infinity();
-    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float ||
-        value.typeId() == QMetaType::Int || value.typeId() == QMetaType::LongLong)
+    if (value.typeId() != QMetaType::QString)
         return value.toDouble();
     const auto number = NumberText::toFloat(value.toString());
     return number ? double(*number) : -std::numeric_limits<double>::infinity();
 }
 
-int compareKey(const QVariant &a, const QVariant &b, GridStore::Comparison comparison)
+// One row's value under one key, read once before sorting rather than at
+// every comparison.
+struct KeyValue
 {
-    if (comparison == GridStore::Comparison::Number) {
-        const double x = numberKey(a);
-        const double y = numberKey(b);
-        return x < y ? -1 : (y < x ? 1 : 0);
-    }
-    return a.toString().compare(b.toString(), Qt::CaseSensitive);
-}
+    QString text;
+    double number = 0.0;
+};
 
 } // namespace
 
@@ -101,12 +98,32 @@ void GridStore::sortRows(int firstRow, int lastRow, const QList<SortKey> &keys)
     if (keys.isEmpty() || lastRow <= firstRow)
         return;
 
-    std::vector<int> order(std::size_t(lastRow - firstRow + 1));
-    std::iota(order.begin(), order.end(), firstRow);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        for (const SortKey &key : keys) {
-            int result = compareKey(cell(a, key.column), cell(b, key.column), key.comparison);
-            if (key.direction == Direction::Descending)
+    const auto rows = std::size_t(lastRow - firstRow + 1);
+    const auto keyCount = std::size_t(keys.size());
+    std::vector<KeyValue> values(rows * keyCount);
+    for (std::size_t r = 0; r < rows; ++r) {
+        for (std::size_t k = 0; k < keyCount; ++k) {
+            const QVariant value = cell(firstRow + int(r), keys[qsizetype(k)].column);
+            KeyValue &v = values[r * keyCount + k];
+            if (keys[qsizetype(k)].comparison == Comparison::Number)
+                v.number = numberKey(value);
+            else
+                v.text = value.toString();
+        }
+    }
+
+    std::vector<std::size_t> order(rows);
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        for (std::size_t k = 0; k < keyCount; ++k) {
+            const KeyValue &x = values[a * keyCount + k];
+            const KeyValue &y = values[b * keyCount + k];
+            int result = 0;
+            if (keys[qsizetype(k)].comparison == Comparison::Number)
+                result = x.number < y.number ? -1 : (y.number < x.number ? 1 : 0);
+            else
+                result = x.text.compare(y.text, Qt::CaseSensitive);
+            if (keys[qsizetype(k)].direction == Direction::Descending)
                 result = -result;
             if (result != 0)
                 return result < 0;
@@ -115,10 +132,11 @@ void GridStore::sortRows(int firstRow, int lastRow, const QList<SortKey> &keys)
     });
 
     std::vector<QVariant> sorted;
-    sorted.reserve(order.size() * std::size_t(m_columns));
-    for (int row : order) {
+    sorted.reserve(rows * std::size_t(m_columns));
+    for (std::size_t r : order) {
         for (int c = 0; c < m_columns; ++c)
-            sorted.push_back(std::move(m_cells[std::size_t(index(row, m_firstColumn + c))]));
+            sorted.push_back(
+                std::move(m_cells[std::size_t(index(firstRow + int(r), m_firstColumn + c))]));
     }
     std::move(sorted.begin(), sorted.end(), m_cells.begin() + index(firstRow, m_firstColumn));
 }

@@ -6,21 +6,18 @@ void PriceGridView::endEdit()
 {
     if (state() != EditingState)
         return;
-    // The open editor is the one child of the viewport that has the focus,
-    // or failing that the one at the current index.
-    QWidget *editor = indexWidget(currentIndex());
-    if (!editor) {
-        QWidget *focus = QApplication::focusWidget();
-        if (focus && viewport()->isAncestorOf(focus))
-            editor = focus;
-    }
-    if (!editor) {
+    // A delegate's editor is a child of the viewport: the one with the focus,
+    // or failing that (the window may not be active) the visible one.
+    QWidget *editor = QApplication::focusWidget();
+    if (editor && viewport()->isAncestorOf(editor)) {
+        while (editor->parentWidget() != viewport())
+            editor = editor->parentWidget();
+    } else {
+        editor = nullptr;
         const auto children = viewport()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
         for (QWidget *child : children) {
-            if (child->isVisible()) {
+            if (child->isVisible())
                 editor = child;
-                break;
-            }
         }
     }
     if (editor) {
