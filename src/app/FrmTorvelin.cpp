@@ -391,10 +391,7 @@ void FrmTorvelin::Form_Load()
 
 void FrmTorvelin::applySettings(const Settings &settings)
 {
-    for (int p = 1; p <= TrackCatalogue::pieceCount; ++p) {
-        if (const auto &price = settings.prices[std::size_t(p - 1)])
-            m_priceStore.setPrice(p, *price);
-    }
+    m_priceStore.setPrices(settings.prices);
     m_priceModel->refresh();
 
     for (std::size_t i = 0; i < 2; ++i) {

@@ -42,9 +42,7 @@ public:
     // Outer window size in pixels; the client area is this less the frame.
     static constexpr QSize clientSize{1018, 712};
 
-    GridStore &resultStore() { return m_resultStore; }
     PriceStore &priceStore() { return m_priceStore; }
-    GridStore &partsStore() { return m_partsStore; }
     const ColourMarking &colourMarking() const { return m_marking; }
 
     // Handlers, public so that the program's behaviour can be driven exactly

@@ -9,6 +9,14 @@ PriceStore::PriceStore()
     setCell(row, 0, QStringLiteral("Preise"));
 }
 
+void PriceStore::setPrices(const std::array<std::optional<QString>, 9> &prices)
+{
+    for (int p = 1; p <= TrackCatalogue::pieceCount; ++p) {
+        if (const auto &price = prices[std::size_t(p - 1)])
+            setPrice(p, *price);
+    }
+}
+
 std::optional<float> PriceStore::readPrice(const QVariant &cell)
 {
     if (!cell.isValid())

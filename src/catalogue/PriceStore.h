@@ -4,6 +4,7 @@
 
 #include <QStringView>
 
+#include <array>
 #include <optional>
 
 // The user's unit prices: row 1, column 0 the caption "Preise", columns 1 to
@@ -19,6 +20,8 @@ public:
 
     QString price(int position) const { return text(row, position); }
     void setPrice(int position, const QString &price) { setCell(row, position, price); }
+    // Takes the prices that are there, catalogue order, and keeps the others.
+    void setPrices(const std::array<std::optional<QString>, 9> &prices);
 
     // The unit price of an article number as a float; 0 for a text that is
     // not one of the nine article numbers, and 0 for a price that is empty or

@@ -8,7 +8,6 @@
 #include "catalogue/CombinationSearch.h"
 #include "catalogue/PriceStore.h"
 #include "catalogue/SearchInputs.h"
-#include "catalogue/TrackCatalogue.h"
 #include "grid/GridStore.h"
 #include "settings/SettingsFile.h"
 
@@ -109,10 +108,7 @@ int main(int argc, char *argv[])
         const auto settings = SettingsFile::read(path);
         if (!settings)
             return fail(QStringLiteral("torvelin-search: cannot read settings file: %1").arg(path));
-        for (int p = 1; p <= TrackCatalogue::pieceCount; ++p) {
-            if (const auto &price = settings->prices[std::size_t(p - 1)])
-                prices.setPrice(p, *price);
-        }
+        prices.setPrices(settings->prices);
     }
 
     const SearchInputs::Window window = SearchInputs::window(length, minus, plus);
