@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/GridStore.h"
+#include "core/GridStore.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/FrmTorvelin.h"
-#include "app/Interaction.h"
+#include "gui/FrmTorvelin.h"
+#include "gui/Interaction.h"
 
 #include <QFile>
 #include <QLineEdit>

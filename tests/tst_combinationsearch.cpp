@@ -1,7 +1,7 @@
-#include "catalogue/Combination.h"
-#include "catalogue/CombinationSearch.h"
-#include "catalogue/PriceStore.h"
-#include "catalogue/SearchInputs.h"
+#include "core/Combination.h"
+#include "core/CombinationSearch.h"
+#include "core/PriceStore.h"
+#include "core/SearchInputs.h"
 #include "gridtext.h"
 
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "grid/GridStore.h"
+#include "core/GridStore.h"
 #include "gridtext.h"
 
 #include <QLocale>

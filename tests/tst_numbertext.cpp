@@ -1,4 +1,4 @@
-#include "text/NumberText.h"
+#include "core/NumberText.h"
 
 #include <QHash>
 #include <QLocale>

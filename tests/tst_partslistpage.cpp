@@ -1,4 +1,4 @@
-#include "print/PartsListPage.h"
+#include "core/PartsListPage.h"
 
 #include <QTest>
 

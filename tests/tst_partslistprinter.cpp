@@ -1,5 +1,5 @@
-#include "print/PartsListPage.h"
-#include "print/PartsListPrinter.h"
+#include "core/PartsListPage.h"
+#include "gui/PartsListPrinter.h"
 
 #include <QFile>
 #include <QFontMetricsF>

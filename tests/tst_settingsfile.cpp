@@ -1,4 +1,4 @@
-#include "settings/SettingsFile.h"
+#include "core/SettingsFile.h"
 
 #include <QDir>
 #include <QFile>

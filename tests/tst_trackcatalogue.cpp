@@ -1,5 +1,5 @@
-#include "catalogue/PriceStore.h"
-#include "catalogue/TrackCatalogue.h"
+#include "core/PriceStore.h"
+#include "core/TrackCatalogue.h"
 
 #include <QLocale>
 #include <QTest>

@@ -3,8 +3,8 @@
 # the search core on its own, then the search in a real window under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-TORVELIN_EXTRA_PACKAGES="xvfb xauth" bash tools/setup.sh
-TORVELIN_BUILD_DIR=build-release TORVELIN_BUILD_TYPE=Release bash tools/build.sh -DTORVELIN_BUILD_TESTS=OFF
+TORVELIN_EXTRA_PACKAGES="xvfb xauth libbenchmark-dev" bash tools/setup.sh
+TORVELIN_BUILD_DIR=build-release TORVELIN_BUILD_TYPE=Release bash tools/build.sh -DTORVELIN_BUILD_TESTS=OFF -DTORVELIN_BUILD_BENCH=ON
 bench=build-release/src/bench/torvelin-bench
 "$bench" --benchmark_filter=-Window "$@"
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb "$bench" --benchmark_filter=Window "$@"

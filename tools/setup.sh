@@ -7,7 +7,6 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-liberation2 qt6-translations-l10n
-    libbenchmark-dev
     poppler-utils
     desktop-file-utils appstream
 )

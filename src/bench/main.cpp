@@ -6,9 +6,9 @@
 //
 // Build with -DCMAKE_BUILD_TYPE=Release for figures worth comparing.
 
-#include "catalogue/CombinationSearch.h"
-#include "catalogue/PriceStore.h"
-#include "grid/GridStore.h"
+#include "core/CombinationSearch.h"
+#include "core/PriceStore.h"
+#include "core/GridStore.h"
 
 #include <QLocale>
 

@@ -5,11 +5,11 @@
 // Prints every stored row as its twenty cells separated by tabs, exactly the
 // texts the results table holds, and the row count on standard error.
 
-#include "catalogue/CombinationSearch.h"
-#include "catalogue/PriceStore.h"
-#include "catalogue/SearchInputs.h"
-#include "grid/GridStore.h"
-#include "settings/SettingsFile.h"
+#include "core/CombinationSearch.h"
+#include "core/PriceStore.h"
+#include "core/SearchInputs.h"
+#include "core/GridStore.h"
+#include "core/SettingsFile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

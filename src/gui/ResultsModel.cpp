@@ -1,7 +1,7 @@
 #include "ResultsModel.h"
 
-#include "ColourMarking.h"
-#include "grid/GridStore.h"
+#include "core/ColourMarking.h"
+#include "core/GridStore.h"
 
 #include "QtColours.h"
 

@@ -1,6 +1,6 @@
 #include "ResultSorter.h"
 
-#include "catalogue/Combination.h"
+#include "Combination.h"
 
 QList<GridStore::SortKey> ResultSorter::keysFor(int column)
 {

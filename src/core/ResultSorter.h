@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/GridStore.h"
+#include "GridStore.h"
 
 #include <QList>
 #include <QString>

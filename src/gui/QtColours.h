@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PieceColours.h"
+#include "core/PieceColours.h"
 
 #include <QColor>
 

@@ -1,6 +1,6 @@
-#include "print/PartsListPrinter.h"
+#include "PartsListPrinter.h"
 
-#include "print/PartsListPage.h"
+#include "core/PartsListPage.h"
 
 #include <QFont>
 #include <QFontMetricsF>

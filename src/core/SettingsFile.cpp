@@ -1,6 +1,6 @@
 #include "SettingsFile.h"
 
-#include "text/NumberText.h"
+#include "NumberText.h"
 
 #include <QFile>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "ResultCellDelegate.h"
 
-#include "ColourMarking.h"
+#include "core/ColourMarking.h"
 #include "ResultsModel.h"
 
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "PriceStore.h"
 
 #include "TrackCatalogue.h"
-#include "text/NumberText.h"
+#include "NumberText.h"
 
 PriceStore::PriceStore()
 {

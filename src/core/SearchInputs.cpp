@@ -1,6 +1,6 @@
 #include "SearchInputs.h"
 
-#include "text/NumberText.h"
+#include "NumberText.h"
 
 #include <optional>
 

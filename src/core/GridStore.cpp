@@ -1,6 +1,6 @@
 #include "GridStore.h"
 
-#include "text/NumberText.h"
+#include "NumberText.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,6 +1,6 @@
 #include "TrackCatalogue.h"
 
-#include "text/NumberText.h"
+#include "NumberText.h"
 
 const std::array<TrackPiece, TrackCatalogue::pieceCount> &TrackCatalogue::pieces()
 {

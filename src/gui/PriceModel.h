@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/GridStoreModel.h"
+#include "GridStoreModel.h"
 
 class ColourMarking;
 class PriceStore;

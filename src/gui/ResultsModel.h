@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PieceColours.h"
-#include "grid/GridStoreModel.h"
+#include "core/PieceColours.h"
+#include "GridStoreModel.h"
 
 #include <optional>
 

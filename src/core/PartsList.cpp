@@ -1,9 +1,9 @@
 #include "PartsList.h"
 
-#include "catalogue/Combination.h"
-#include "catalogue/TrackCatalogue.h"
-#include "grid/GridStore.h"
-#include "text/NumberText.h"
+#include "Combination.h"
+#include "TrackCatalogue.h"
+#include "GridStore.h"
+#include "NumberText.h"
 
 void PartsList::initialise(GridStore &parts)
 {

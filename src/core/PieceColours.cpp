@@ -1,6 +1,6 @@
 #include "PieceColours.h"
 
-#include "catalogue/TrackCatalogue.h"
+#include "TrackCatalogue.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/TrackCatalogue.h"
+#include "TrackCatalogue.h"
 
 #include <QList>
 #include <QString>

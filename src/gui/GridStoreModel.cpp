@@ -1,6 +1,6 @@
 #include "GridStoreModel.h"
 
-#include "GridStore.h"
+#include "core/GridStore.h"
 
 GridStoreModel::GridStoreModel(GridStore *store, QStringList captions, QObject *parent)
     : QAbstractTableModel(parent), m_store(store), m_captions(std::move(captions)),

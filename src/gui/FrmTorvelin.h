@@ -1,10 +1,10 @@
 #pragma once
 
-#include "catalogue/CombinationSearch.h"
-#include "catalogue/PriceStore.h"
-#include "grid/GridStore.h"
-#include "settings/SettingsLocation.h"
-#include "views/ColourMarking.h"
+#include "core/CombinationSearch.h"
+#include "core/PriceStore.h"
+#include "core/GridStore.h"
+#include "core/SettingsLocation.h"
+#include "core/ColourMarking.h"
 
 #include <QWidget>
 

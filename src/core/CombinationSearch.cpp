@@ -2,8 +2,8 @@
 
 #include "Combination.h"
 #include "PriceStore.h"
-#include "grid/GridStore.h"
-#include "text/NumberText.h"
+#include "GridStore.h"
+#include "NumberText.h"
 
 namespace {
 

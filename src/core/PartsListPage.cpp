@@ -1,4 +1,4 @@
-#include "print/PartsListPage.h"
+#include "PartsListPage.h"
 
 PartsListPage::PartsListPage(const QString &summedLength, const Counts &counts)
 {
