@@ -1,66 +1,47 @@
 #include "CombinationSearch.h"
 
 #include "Combination.h"
-#include "PriceStore.h"
 #include "GridStore.h"
 #include "NumberText.h"
+#include "PriceStore.h"
 
 namespace {
 
-// The nine nested loops, on slot indexes that live outside this function so
-// that a run started from inside `pump` moves them for this run too. Partial
-// sums are kept in doubles: every piece length is a float with at most 24
-// significant bits, so all sums of up to nine of them are exact in a double,
-// and rounding the final sum once to float is the exact sum rounded once.
-template <typename Visit, typename Pump>
-bool enumerate(std::array<int, 9> &s, const SearchLengths &L, Visit &&visit, Pump &&pump)
+using Slots = std::array<int, Combination::pieceSlots>;
+
+// The loop on slot k, and inside it the loops on the slots after it: slot k
+// runs from the slot before it (0 for the first) up to the last search index.
+// The slot indexes live outside this function, so that a run started from
+// inside `pump` moves them for this run too; each loop therefore reads its
+// index back from `s` after every pump. Partial sums are kept in doubles:
+// every piece length is a float with at most 24 significant bits, so all sums
+// of up to nine of them are exact in a double, and rounding the final sum once
+// to float is the exact sum rounded once.
+template <std::size_t k, typename Visit, typename Pump>
+bool enumerateFrom(Slots &s, const SearchLengths &L, double partial, Visit &visit, Pump &pump)
 {
-    for (s[0] = 0; s[0] <= 9; ++s[0]) {
-        const double p0 = L[s[0]];
-        for (s[1] = s[0]; s[1] <= 9; ++s[1]) {
-            const double p1 = p0 + L[s[1]];
-            for (s[2] = s[1]; s[2] <= 9; ++s[2]) {
-                const double p2 = p1 + L[s[2]];
-                for (s[3] = s[2]; s[3] <= 9; ++s[3]) {
-                    const double p3 = p2 + L[s[3]];
-                    for (s[4] = s[3]; s[4] <= 9; ++s[4]) {
-                        const double p4 = p3 + L[s[4]];
-                        for (s[5] = s[4]; s[5] <= 9; ++s[5]) {
-                            const double p5 = p4 + L[s[5]];
-                            for (s[6] = s[5]; s[6] <= 9; ++s[6]) {
-                                const double p6 = p5 + L[s[6]];
-                                for (s[7] = s[6]; s[7] <= 9; ++s[7]) {
-                                    const double p7 = p6 + L[s[7]];
-                                    for (s[8] = s[7]; s[8] <= 9; ++s[8]) {
-                                        visit(float(p7 + L[s[8]]));
-                                        if (!pump())
-                                            return false;
-                                    }
-                                    if (!pump())
-                                        return false;
-                                }
-                                if (!pump())
-                                    return false;
-                            }
-                            if (!pump())
-                                return false;
-                        }
-                        if (!pump())
-                            return false;
-                    }
-                    if (!pump())
-                        return false;
-                }
-                if (!pump())
-                    return false;
-            }
-            if (!pump())
-                return false;
+    constexpr std::size_t last = Combination::pieceSlots - 1;
+    int first = 0;
+    if constexpr (k > 0)
+        first = s[k - 1];
+    for (s[k] = first; s[k] <= TrackCatalogue::pieceCount; ++s[k]) {
+        const double sum = partial + L[std::size_t(s[k])];
+        if constexpr (k == last) {
+            visit(float(sum));
+        } else if (!enumerateFrom<k + 1>(s, L, sum, visit, pump)) {
+            return false;
         }
+        // After a candidate, or after the loop on the next slot has run out.
         if (!pump())
             return false;
     }
     return true;
+}
+
+template <typename Visit, typename Pump>
+bool enumerate(Slots &s, const SearchLengths &L, Visit &&visit, Pump &&pump)
+{
+    return enumerateFrom<0>(s, L, 0.0, visit, pump);
 }
 
 } // namespace
@@ -80,10 +61,11 @@ CombinationSearch::Outcome CombinationSearch::run(float lower, float upper, Grid
 
     // What one piece contributes to a row, worked out once per run: its
     // length text, article number and unit price.
-    std::array<QString, 10> lengthText;
-    std::array<QString, 10> articleNumber;
-    std::array<float, 10> unitPrice{};
-    for (int i = 1; i <= 9; ++i) {
+    constexpr std::size_t indexes = std::tuple_size_v<SearchLengths>;
+    std::array<QString, indexes> lengthText;
+    std::array<QString, indexes> articleNumber;
+    std::array<float, indexes> unitPrice{};
+    for (std::size_t i = 1; i < indexes; ++i) {
         lengthText[i] = NumberText::formatLength(m_lengths[i]);
         articleNumber[i] = TrackCatalogue::ArtNrVonLaenge(m_lengths[i]);
         unitPrice[i] = prices.Preis(articleNumber[i]);
@@ -97,7 +79,7 @@ CombinationSearch::Outcome CombinationSearch::run(float lower, float upper, Grid
         results.resize(0, n, 0, Combination::columnCount - 1);
         float total = 0.0f;
         for (int k = 0; k < Combination::pieceSlots; ++k) {
-            const int slot = m_slot[std::size_t(8 - k)];
+            const auto slot = std::size_t(m_slot[std::size_t(Combination::pieceSlots - 1 - k)]);
             if (m_lengths[slot] > 0.0f) {
                 results.setCell(n, Combination::firstLengthColumn + k, lengthText[slot]);
                 results.setCell(n, Combination::firstArticleColumn + k, articleNumber[slot]);
@@ -119,7 +101,7 @@ CombinationSearch::Outcome CombinationSearch::run(float lower, float upper, Grid
 
 int CombinationSearch::countFits(float lower, float upper)
 {
-    std::array<int, 9> slots{};
+    Slots slots{};
     const SearchLengths lengths = TrackCatalogue::searchLengths();
     int fits = 0;
     enumerate(

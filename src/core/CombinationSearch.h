@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Combination.h"
 #include "TrackCatalogue.h"
 
 #include <array>
@@ -46,7 +47,7 @@ public:
     static int countFits(float lower, float upper);
 
 private:
-    std::array<int, 9> m_slot{};
+    std::array<int, Combination::pieceSlots> m_slot{};
     SearchLengths m_lengths{};
     float m_lower = 0.0f;
     float m_upper = 0.0f;
