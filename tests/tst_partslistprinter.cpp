@@ -98,7 +98,7 @@ private Q_SLOTS:
         const QPointF originMm = printer.pageLayout().paintRect(QPageLayout::Millimeter).topLeft();
         const PartsListPage page(u"1.234,5"_s, counts);
         QString error;
-        QVERIFY2(PartsListPrinter().print(printer, page, &error), qPrintable(error));
+        QVERIFY2(PartsListPrinter::print(printer, page, &error), qPrintable(error));
         QVERIFY(error.isEmpty());
 
         const QList<FoundLine> found = linesOnPage(pdftotext, printer.outputFileName());
@@ -137,7 +137,7 @@ private Q_SLOTS:
         printer.setOutputFileName(pdfPath);
         QString error;
         QVERIFY(
-            !PartsListPrinter().print(printer, PartsListPage(u"360,0"_s, Counts{u"1"_s}), &error));
+            !PartsListPrinter::print(printer, PartsListPage(u"360,0"_s, Counts{u"1"_s}), &error));
         // The user has to learn which file could not be written.
         QVERIFY2(error.contains(pdfPath), qPrintable(error));
         QVERIFY(!QFile::exists(pdfPath));

@@ -4,20 +4,20 @@ namespace {
 constexpr Rgb captionGrey{128, 128, 128};
 } // namespace
 
-void ColourMarking::chkCellStyle_Click(int index)
+void ColourMarking::toggleGroup(int group)
 {
-    if (index == 0 || index == 1) {
-        const int first = index == 0 ? 0 : 10;
-        for (int c = first; c < first + 9; ++c)
+    if (group == 0 || group == 1) {
+        const int first =
+            group == 0 ? Combination::firstLengthColumn : Combination::firstArticleColumn;
+        for (int c = first; c < first + Combination::pieceSlots; ++c)
             m_requested[std::size_t(c)] = !m_requested[std::size_t(c)];
     }
-    m_highlightRow = markingOn() ? 1 : 0;
     m_priceColoursSet = true;
 }
 
 bool ColourMarking::cellStyleRequested(int column) const
 {
-    return column >= 0 && column < resultColumns && m_requested[std::size_t(column)];
+    return column >= 0 && column < Combination::columnCount && m_requested[std::size_t(column)];
 }
 
 std::optional<ColourMarking::ColumnColours> ColourMarking::priceColumnColours(int column) const

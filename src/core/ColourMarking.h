@@ -1,8 +1,11 @@
 #pragma once
 
+#include "Combination.h"
 #include "PieceColours.h"
+#include "TrackCatalogue.h"
 
 #include <array>
+#include <optional>
 
 // Which columns of the results grid are marked in piece colours, and the
 // colours of the price grid that go with it. The two check boxes each invert
@@ -11,8 +14,8 @@
 class ColourMarking
 {
 public:
-    static constexpr int resultColumns = 20;
-    static constexpr int priceColumns = 10;
+    // The price grid: the row caption, then one column per piece.
+    static constexpr int priceColumns = TrackCatalogue::pieceCount + 1;
 
     struct ColumnColours
     {
@@ -20,25 +23,29 @@ public:
         Rgb text;
     };
 
-    // The check box `index` changed: 0 governs the length columns 0..8,
-    // 1 the article-number columns 10..18. Any other index changes nothing.
-    void chkCellStyle_Click(int index);
+    // Inverts the marking of one group: 0 the length columns 0..8, 1 the
+    // article-number columns 10..18. Any other group changes no column, but
+    // the price grid's colours are set all the same.
+    void toggleGroup(int group);
 
     bool cellStyleRequested(int column) const;
-    bool markingOn() const { return cellStyleRequested(0) || cellStyleRequested(10); }
+    bool markingOn() const
+    {
+        return cellStyleRequested(Combination::firstLengthColumn) ||
+               cellStyleRequested(Combination::firstArticleColumn);
+    }
 
     // The "HighlightRow" setting: 1 while marking is on in either group.
     // It makes the current row keep the piece colours of its marked cells
     // and show the highlight as a frame around them, instead of painting
     // them over in the selection colour.
-    qint16 highlightRowSetting() const { return m_highlightRow; }
+    qint16 highlightRowSetting() const { return markingOn() ? 1 : 0; }
 
     // Colours of price-grid column 0..9 as last set by a check box; nothing
     // before the first change, when the grid keeps its own look.
     std::optional<ColumnColours> priceColumnColours(int column) const;
 
 private:
-    std::array<bool, resultColumns> m_requested{};
-    qint16 m_highlightRow = 0;
+    std::array<bool, Combination::columnCount> m_requested{};
     bool m_priceColoursSet = false;
 };

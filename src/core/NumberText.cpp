@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -19,7 +20,40 @@ QLocale localeWithGrouping(bool grouped)
     return locale;
 }
 
+QString formatFixed(double value, int decimals, bool grouped, bool integerDigitBelowOne)
+{
+    const QLocale locale = localeWithGrouping(grouped);
+    const double scale = decimals == 1 ? 10.0 : 100.0;
+    // A float times 10 or 100 is exact in a double, so std::round rounds the
+    // exact value, a half away from zero, as the display patterns do.
+    const double scaled = std::round(value * scale);
+    if (!std::isfinite(scaled) || std::abs(scaled) >= 1e17)
+        return locale.toString(value, 'f', decimals);
+
+    const auto units = static_cast<qint64>(scaled);
+    const qint64 magnitude = units < 0 ? -units : units;
+    const qint64 integerPart = magnitude / qint64(scale);
+    const qint64 fraction = magnitude % qint64(scale);
+
+    QString text;
+    if (units < 0)
+        text += locale.negativeSign();
+    if (integerPart != 0 || integerDigitBelowOne)
+        text += locale.toString(integerPart);
+    text += locale.decimalPoint();
+    QString digits = locale.toString(fraction);
+    const QString zero = locale.zeroDigit();
+    while (digits.size() < decimals)
+        digits.prepend(zero);
+    return text + digits;
+}
+
 } // namespace
+
+bool NumberText::isDigits(QStringView text)
+{
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), isDigit);
+}
 
 double NumberText::leadingNumber(QStringView text)
 {
@@ -34,7 +68,7 @@ double NumberText::leadingNumber(QStringView text)
     };
     auto takeDigits = [&] {
         bool any = false;
-        for (skipBlanks(); i < size && text[i].isDigit() && text[i].unicode() < 128; skipBlanks()) {
+        for (skipBlanks(); i < size && isDigit(text[i]); skipBlanks()) {
             number.append(char(text[i].unicode()));
             ++i;
             any = true;
@@ -112,34 +146,6 @@ std::optional<qint16> NumberText::roundToInt16(double value)
         rounded > std::numeric_limits<qint16>::max())
         return std::nullopt;
     return static_cast<qint16>(rounded);
-}
-
-QString NumberText::formatFixed(double value, int decimals, bool grouped, bool integerDigitBelowOne)
-{
-    const QLocale locale = localeWithGrouping(grouped);
-    const double scale = decimals == 1 ? 10.0 : 100.0;
-    // A float times 10 or 100 is exact in a double, so std::round rounds the
-    // exact value, a half away from zero, as the display patterns do.
-    const double scaled = std::round(value * scale);
-    if (!std::isfinite(scaled) || std::abs(scaled) >= 1e17)
-        return locale.toString(value, 'f', decimals);
-
-    const auto units = static_cast<qint64>(scaled);
-    const qint64 magnitude = units < 0 ? -units : units;
-    const qint64 integerPart = magnitude / qint64(scale);
-    const qint64 fraction = magnitude % qint64(scale);
-
-    QString text;
-    if (units < 0)
-        text += locale.negativeSign();
-    if (integerPart != 0 || integerDigitBelowOne)
-        text += locale.toString(integerPart);
-    text += locale.decimalPoint();
-    QString digits = locale.toString(fraction);
-    const QString zero = locale.zeroDigit();
-    while (digits.size() < decimals)
-        digits.prepend(zero);
-    return text + digits;
 }
 
 QString NumberText::formatLength(float value)

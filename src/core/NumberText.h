@@ -13,41 +13,47 @@
 //
 // All locale-dependent functions use the default QLocale, so one
 // QLocale::setDefault() governs the whole program.
-class NumberText
+namespace NumberText {
+
+// The one digit check of the program: the ASCII digits 0 to 9, the only ones
+// the inputs take (QChar::isDigit() also takes other scripts' digits).
+constexpr bool isDigit(QChar c)
 {
-public:
-    // Reads the number a text begins with: blanks are skipped wherever they
-    // stand, "." is the decimal point, an exponent (e/E/d/D) is taken, and
-    // reading stops at the first character that cannot continue the number.
-    // A text without a leading number gives 0.
-    static double leadingNumber(QStringView text);
+    return c >= u'0' && c <= u'9';
+}
+// A text of one or more digits and nothing else.
+bool isDigits(QStringView text);
 
-    // Locale readings: surrounding blanks allowed, the locale's decimal and
-    // group separators. Nothing is returned for an unreadable text, the empty
-    // text included, or for a value outside the target type.
-    static std::optional<float> toFloat(QStringView text);
-    static std::optional<qint16> toInt16(QStringView text);
+// Reads the number a text begins with: blanks are skipped wherever they
+// stand, "." is the decimal point, an exponent (e/E/d/D) is taken, and
+// reading stops at the first character that cannot continue the number.
+// A text without a leading number gives 0.
+double leadingNumber(QStringView text);
 
-    // Rounds to a 16-bit integer, a half to the even one; nothing when the
-    // value lies outside the 16-bit range or is not finite.
-    static std::optional<qint16> roundToInt16(double value);
+// Locale readings: surrounding blanks allowed, the locale's decimal and
+// group separators. Nothing is returned for an unreadable text, the empty
+// text included, or for a value outside the target type.
+std::optional<float> toFloat(QStringView text);
+std::optional<qint16> toInt16(QStringView text);
 
-    // "###.0": integer digits without grouping, one decimal.
-    static QString formatLength(float value);
-    // "#,###.0": grouped integer digits, one decimal.
-    static QString formatSum(float value);
-    // "####.00": no grouping, two decimals, no integer digit below 1 (",50").
-    static QString formatPrice(float value);
-    // "#": a plain integer, zero gives the empty text.
-    static QString formatCount(int value);
-    // The "Standard" display of a number: grouped digits, two decimals.
-    static QString formatStandard(double value);
+// Rounds to a 16-bit integer, a half to the even one; nothing when the
+// value lies outside the 16-bit range or is not finite.
+std::optional<qint16> roundToInt16(double value);
 
-    // The default number-to-text form used in the settings file: a leading
-    // blank or minus sign, the digits (decimals only when there are any, with
-    // the locale's decimal separator), one trailing blank.
-    static QString defaultText(double value);
+// "###.0": integer digits without grouping, one decimal.
+QString formatLength(float value);
+// "#,###.0": grouped integer digits, one decimal.
+QString formatSum(float value);
+// "####.00": no grouping, two decimals, no integer digit below 1 (",50").
+QString formatPrice(float value);
+// "#": a plain integer, zero gives the empty text.
+QString formatCount(int value);
+// The "Standard" display of a number: grouped digits, two decimals.
+QString formatStandard(double value);
 
-private:
-    static QString formatFixed(double value, int decimals, bool grouped, bool integerDigitBelowOne);
-};
+// The default number-to-text form used in the settings file: a leading
+// blank or minus sign, the digits (decimals only when there are any, with
+// the locale's decimal separator), one trailing blank.
+QString defaultText(double value);
+
+} // namespace NumberText

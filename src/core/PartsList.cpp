@@ -1,9 +1,9 @@
 #include "PartsList.h"
 
 #include "Combination.h"
-#include "TrackCatalogue.h"
 #include "GridStore.h"
 #include "NumberText.h"
+#include "TrackCatalogue.h"
 
 void PartsList::initialise(GridStore &parts)
 {
@@ -25,9 +25,9 @@ void PartsList::Stueckliste(const GridStore &results, int currentRow, GridStore 
     }
 }
 
-std::array<QString, 9> PartsList::counts(const GridStore &parts)
+std::array<QString, TrackCatalogue::pieceCount> PartsList::counts(const GridStore &parts)
 {
-    std::array<QString, 9> texts;
+    std::array<QString, TrackCatalogue::pieceCount> texts;
     for (int p = 1; p <= TrackCatalogue::pieceCount; ++p)
         texts[std::size_t(p - 1)] = parts.text(row, p);
     return texts;

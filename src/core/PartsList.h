@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TrackCatalogue.h"
+
 #include <QString>
 
 #include <array>
@@ -8,18 +10,18 @@ class GridStore;
 
 // The parts list of one result row: how many of each piece it needs, counted
 // from the article-number columns alone, in catalogue order.
-class PartsList
-{
-public:
-    static constexpr int row = 1;
+namespace PartsList {
 
-    // Makes an empty parts store: row 1, columns 0..9, "Stück" in column 0.
-    static void initialise(GridStore &parts);
+inline constexpr int row = 1;
 
-    // Counts result row `currentRow` (-1, no current row, means row 0) into
-    // cells (1, 1)..(1, 9) of `parts`: "1".."9", the empty text for none.
-    static void Stueckliste(const GridStore &results, int currentRow, GridStore &parts);
+// Makes an empty parts store: row 1, columns 0..9, "Stück" in column 0.
+void initialise(GridStore &parts);
 
-    // The nine count texts, catalogue order.
-    static std::array<QString, 9> counts(const GridStore &parts);
-};
+// Counts result row `currentRow` (-1, no current row, means row 0) into
+// cells (1, 1)..(1, 9) of `parts`: "1".."9", the empty text for none.
+void Stueckliste(const GridStore &results, int currentRow, GridStore &parts);
+
+// The nine count texts, catalogue order.
+std::array<QString, TrackCatalogue::pieceCount> counts(const GridStore &parts);
+
+} // namespace PartsList

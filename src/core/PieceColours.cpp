@@ -1,12 +1,11 @@
 #include "PieceColours.h"
 
+#include "NumberText.h"
 #include "TrackCatalogue.h"
-
-#include <QLocale>
 
 namespace {
 
-constexpr std::array<PieceColours::Style, 9> styles{{
+constexpr std::array<PieceColours::Style, TrackCatalogue::pieceCount> styles{{
     {{192, 0, 0}, true},    // 24360
     {{255, 0, 0}, true},    // 24236
     {{192, 0, 192}, true},  // 24229
@@ -27,21 +26,18 @@ PieceColours::Style PieceColours::ofPosition(int position)
 
 std::optional<PieceColours::Style> PieceColours::forCellText(QStringView text)
 {
-    if (text.isEmpty())
+    const int byArticle = TrackCatalogue::positionOf(text);
+    if (byArticle > 0)
+        return ofPosition(byArticle);
+    // A length text names its piece by its value; the text must still be the
+    // piece's length text exactly ("360,00" or "360" is no length cell).
+    // Reading it back and formatting the one piece it names is cheaper than
+    // formatting all nine for every painted cell.
+    const std::optional<float> length = NumberText::toFloat(text);
+    if (!length)
         return std::nullopt;
-    // Every painted cell asks, so the length texts are formatted once per
-    // locale rather than nine times per cell.
-    static QLocale cachedLocale = QLocale::c();
-    static std::array<QString, TrackCatalogue::pieceCount> lengthTexts;
-    if (lengthTexts[0].isEmpty() || QLocale() != cachedLocale) {
-        cachedLocale = QLocale();
-        for (int p = 1; p <= TrackCatalogue::pieceCount; ++p)
-            lengthTexts[std::size_t(p - 1)] = TrackCatalogue::lengthText(p);
-    }
-    for (int p = 1; p <= TrackCatalogue::pieceCount; ++p) {
-        if (text == TrackCatalogue::piece(p).articleNumber ||
-            text == lengthTexts[std::size_t(p - 1)])
-            return ofPosition(p);
-    }
+    const int byLength = TrackCatalogue::positionOf(TrackCatalogue::ArtNrVonLaenge(*length));
+    if (byLength > 0 && text == TrackCatalogue::lengthText(byLength))
+        return ofPosition(byLength);
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TrackCatalogue.h"
+
 #include <QStringView>
 
 #include <array>
@@ -18,22 +20,23 @@ struct Rgb
 // Each piece's own colour, in catalogue order. Seven pieces are dark enough
 // to need white text; on the two light ones ("24094", "24077") the normal
 // text colour stays readable.
-class PieceColours
+namespace PieceColours {
+
+struct Style
 {
-public:
-    struct Style
-    {
-        Rgb background;
-        bool whiteText = false;
-    };
-
-    static constexpr Rgb white{255, 255, 255};
-    static constexpr Rgb black{0, 0, 0};
-
-    // The colour of catalogue position 1..9.
-    static Style ofPosition(int position);
-
-    // The style of a result cell whose text is a piece's article number or
-    // its length text; nothing for any other text, the empty one included.
-    static std::optional<Style> forCellText(QStringView text);
+    Rgb background;
+    bool whiteText = false;
 };
+
+inline constexpr Rgb white{255, 255, 255};
+inline constexpr Rgb black{0, 0, 0};
+
+// The colour of catalogue position 1..9.
+Style ofPosition(int position);
+
+// The style of a result cell whose text is a piece's article number or its
+// length text (exactly as TrackCatalogue::lengthText() gives it); nothing for
+// any other text, the empty one included.
+std::optional<Style> forCellText(QStringView text);
+
+} // namespace PieceColours

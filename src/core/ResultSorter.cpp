@@ -17,7 +17,7 @@ QList<GridStore::SortKey> ResultSorter::keysFor(int column)
     return keys;
 }
 
-ResultSorter::Outcome ResultSorter::grdTabelle_HeaderClick(GridStore &results, int column)
+ResultSorter::Outcome ResultSorter::sortByHeader(GridStore &results, int column)
 {
     // The row count as the 16-bit number it always fits in.
     const auto rows = static_cast<qint16>(results.rowCount());

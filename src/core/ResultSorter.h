@@ -10,18 +10,19 @@
 // would come before "360,0"), and the first article number descending with
 // the other eight breaking ties, so the longest pieces come first. Empty
 // article cells sort after every article number.
-class ResultSorter
-{
-public:
-    enum class Outcome {
-        NothingToSort, // fewer than two rows: the table is not touched
-        Sorted,
-        NotSortable, // a header without keys: only redrawn
-    };
+namespace ResultSorter {
 
-    static QList<GridStore::SortKey> keysFor(int column);
-    static Outcome grdTabelle_HeaderClick(GridStore &results, int column);
-
-    static QString nothingToSortTitle();
-    static QString nothingToSortMessage();
+enum class Outcome {
+    NothingToSort, // fewer than two rows: the table is not touched
+    Sorted,
+    NotSortable, // a header without keys: only redrawn
 };
+
+QList<GridStore::SortKey> keysFor(int column);
+// Sorts the results as a click on the header of `column` asks.
+Outcome sortByHeader(GridStore &results, int column);
+
+QString nothingToSortTitle();
+QString nothingToSortMessage();
+
+} // namespace ResultSorter

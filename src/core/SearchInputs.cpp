@@ -6,22 +6,11 @@
 
 namespace {
 
-bool isDigits(QStringView text)
-{
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return true;
-}
-
 std::optional<float> tolerance(QStringView text)
 {
     if (text.isEmpty())
         return 0.0f;
-    if (text.size() != 1 || !isDigits(text))
+    if (text.size() != 1 || !NumberText::isDigits(text))
         return std::nullopt;
     return NumberText::toFloat(text);
 }
@@ -47,7 +36,7 @@ SearchInputs::Window SearchInputs::window(QStringView lengthText, QStringView mi
         return result;
 
     const std::optional<float> length =
-        isDigits(lengthText) ? NumberText::toFloat(lengthText) : std::nullopt;
+        NumberText::isDigits(lengthText) ? NumberText::toFloat(lengthText) : std::nullopt;
     if (!length) {
         result.problem = Problem::BadLength;
         return result;

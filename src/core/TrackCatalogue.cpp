@@ -37,7 +37,7 @@ SearchLengths TrackCatalogue::searchLengths()
     SearchLengths lengths{};
     lengths[0] = 0.0f;
     for (int i = 1; i <= pieceCount; ++i)
-        lengths[std::size_t(i)] = piece(10 - i).length;
+        lengths[std::size_t(i)] = piece(pieceCount + 1 - i).length;
     return lengths;
 }
 

@@ -556,7 +556,7 @@ void FrmTorvelin::txtToleranz_Change(int index)
 
 void FrmTorvelin::chkCellStyle_Click(int index)
 {
-    m_marking.chkCellStyle_Click(index);
+    m_marking.toggleGroup(index);
     m_resultsModel->refresh();
     grdTabelle_FollowUp();
     m_priceModel->refresh();
@@ -659,7 +659,7 @@ void FrmTorvelin::btnStart_Click()
 void FrmTorvelin::grdTabelle_HeaderClick(int colIndex)
 {
     const ResultSorter::Outcome outcome =
-        ResultSorter::grdTabelle_HeaderClick(m_resultStore, colIndex);
+        ResultSorter::sortByHeader(m_resultStore, colIndex);
     if (outcome == ResultSorter::Outcome::NothingToSort) {
         m_interaction.showMessage(this, QMessageBox::Information,
                                   ResultSorter::nothingToSortTitle(),
@@ -708,7 +708,7 @@ void FrmTorvelin::btnDrucken_Click()
     if (!m_interaction.choosePrinter(this, printer))
         return;
     QString error;
-    if (!PartsListPrinter().print(printer, page, &error)) {
+    if (!PartsListPrinter::print(printer, page, &error)) {
         m_interaction.showMessage(
             this, QMessageBox::Warning, QStringLiteral("Torvelin"),
             QStringLiteral("Die Stückliste wurde nicht gedruckt.\n%1").arg(error));

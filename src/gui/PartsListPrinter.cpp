@@ -50,7 +50,7 @@ QFont lineFont(bool bold)
 
 } // namespace
 
-bool PartsListPrinter::print(QPrinter &printer, const PartsListPage &page, QString *error) const
+bool PartsListPrinter::print(QPrinter &printer, const PartsListPage &page, QString *error)
 {
     // The printer stays in its default page mode, so the painter's origin is
     // the top-left corner of the printable area, where the page's coordinates
@@ -73,9 +73,9 @@ bool PartsListPrinter::print(QPrinter &printer, const PartsListPage &page, QStri
         painter.drawText(QPointF(line.xMm * dotsPerMmX, line.yMm * dotsPerMmY + ascent), line.text);
 
         if (printer.printerState() == QPrinter::Error) {
-            // Do not hand a half-printed page over: the painter releases the
-            // printer when it goes out of scope, and after abort() the
-            // engines that can withdraw a job discard it instead of printing.
+            // Ending the painter would hand the half-printed page over (and
+            // the painter ends itself when it goes out of scope), so the
+            // document is aborted instead.
             printer.abort();
             setError(error, printFailure(printer));
             return false;
