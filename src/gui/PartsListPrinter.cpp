@@ -73,9 +73,9 @@ bool PartsListPrinter::print(QPrinter &printer, const PartsListPage &page, QStri
         painter.drawText(QPointF(line.xMm * dotsPerMmX, line.yMm * dotsPerMmY + ascent), line.text);
 
         if (printer.printerState() == QPrinter::Error) {
-            // Ending the painter would hand the half-printed page over (and
-            // the painter ends itself when it goes out of scope), so the
-            // document is aborted instead.
+            // Ending the document would hand the half-printed page over as
+            // finished. Aborted, the job is dropped by the engines that can
+            // drop one, before the painter releases the printer.
             printer.abort();
             setError(error, printFailure(printer));
             return false;
