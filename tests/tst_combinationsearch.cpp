@@ -9,15 +9,29 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// One pump per selection, and one each time one of the eight inner loops
-// runs out: the loop on slot k is entered C(9 + k, k) times, and these sum
-// to C(18, 8) - 1 = 43757.
-constexpr int pumpCalls = CombinationSearch::selectionCount + 43757;
+// One pump per selection (48,620), and one each time one of the eight inner
+// loops runs out: the loop on slot k is entered C(9 + k, k) times, and these
+// sum to C(18, 8) - 1 = 43,757.
+constexpr int pumpCalls = 92377;
+
+// The ascending slot indexes of a stored row, read from its article numbers:
+// search index 10 - p for catalogue position p, 0 for an empty slot.
+QList<int> slotsOf(const GridStore &results, int row)
+{
+    QList<int> slots;
+    for (int k = 0; k < Combination::pieceSlots; ++k) {
+        const int p =
+            TrackCatalogue::positionOf(results.text(row, Combination::firstArticleColumn + k));
+        slots.prepend(p > 0 ? 10 - p : 0);
+    }
+    return slots;
+}
 
 } // namespace
 
@@ -115,6 +129,33 @@ private Q_SLOTS:
                              u'|' + results.text(r, Combination::priceColumn);
         }
         QCOMPARE(summaries.first(rows.size()), rows);
+    }
+
+    // Windows that together hold every sum store every selection, each
+    // exactly once, in ascending lexicographic order of the slot indexes,
+    // pieces longest first. (One window for all would overflow the 16-bit
+    // row counter, which no real search comes near.)
+    void everySelectionInOrder()
+    {
+        QList<QList<int>> all;
+        const QList<float> bounds{0.0f, 500.0f, 1000.0f, 1500.0f, 2000.0f, 3240.0f};
+        for (qsizetype w = 0; w + 1 < bounds.size(); ++w) {
+            const float lower = w == 0 ? bounds[w] : std::nextafter(bounds[w], 4000.0f);
+            GridStore results;
+            const int rows =
+                CombinationSearch().run(lower, bounds[w + 1], results, PriceStore()).rows;
+            for (int r = 0; r < rows; ++r) {
+                const QList<int> slots = slotsOf(results, r);
+                QVERIFY(std::is_sorted(slots.cbegin(), slots.cend()));
+                QVERIFY2(r == 0 || all.constLast() < slots, qPrintable(QString::number(r)));
+                all << slots;
+            }
+        }
+        QCOMPARE(all.size(), CombinationSearch::selectionCount);
+        QCOMPARE(all.constFirst(), QList<int>(9, 0));
+        QCOMPARE(all.at(1), (QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 1}));
+        QCOMPARE(all.at(10), (QList<int>{0, 0, 0, 0, 0, 0, 0, 1, 1}));
+        QCOMPARE(all.constLast(), QList<int>(9, 9));
     }
 
     // The search pumps events after every candidate and loop run-out, stops

@@ -4,7 +4,9 @@
 #include <QLocale>
 #include <QTest>
 
+#include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -28,44 +30,42 @@ class tst_TrackCatalogue : public QObject
 private Q_SLOTS:
     void init() { QLocale::setDefault(german); }
 
-    void pieces_data()
+    // The catalogue's rows as the track range defines them: position,
+    // article number, label, length in decimal and length text. The length
+    // must be the 32-bit float nearest to the decimal.
+    void catalogue_data()
     {
-        QTest::addColumn<float>("length");
-        QTest::addColumn<int>("position"); // 0: no piece has that length
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("article");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QByteArray>("decimal");
         QTest::addColumn<QString>("lengthText");
-        QTest::newRow("24360") << 360.0f << 1 << u"360,0"_s;
-        QTest::newRow("24236") << 236.1f << 2 << u"236,1"_s;
-        QTest::newRow("24229") << 229.3f << 3 << u"229,3"_s;
-        QTest::newRow("24188") << 188.3f << 4 << u"188,3"_s;
-        QTest::newRow("24172") << 171.7f << 5 << u"171,7"_s;
-        QTest::newRow("24094") << 94.2f << 6 << u"94,2"_s;
-        QTest::newRow("24077") << 77.5f << 7 << u"77,5"_s;
-        QTest::newRow("24071") << 70.8f << 8 << u"70,8"_s;
-        QTest::newRow("24064") << 64.3f << 9 << u"64,3"_s;
-        QTest::newRow("zero") << 0.0f << 0 << QString();
-        QTest::newRow("next above 64.3f") << std::nextafter(64.3f, 1000.0f) << 0 << QString();
-        QTest::newRow("next below 64.3f") << std::nextafter(64.3f, 0.0f) << 0 << QString();
-        QTest::newRow("two pieces summed") << 128.6f << 0 << QString();
+        QTest::newRow("1") << 1 << u"24360"_s << u"24 360"_s << "360.0"_ba << u"360,0"_s;
+        QTest::newRow("2") << 2 << u"24236"_s << u"24 236"_s << "236.1"_ba << u"236,1"_s;
+        QTest::newRow("3") << 3 << u"24229"_s << u"24 229"_s << "229.3"_ba << u"229,3"_s;
+        QTest::newRow("4") << 4 << u"24188"_s << u"24 188"_s << "188.3"_ba << u"188,3"_s;
+        QTest::newRow("5") << 5 << u"24172"_s << u"24 172"_s << "171.7"_ba << u"171,7"_s;
+        QTest::newRow("6") << 6 << u"24094"_s << u"24 094"_s << "94.2"_ba << u"94,2"_s;
+        QTest::newRow("7") << 7 << u"24077"_s << u"24 077"_s << "77.5"_ba << u"77,5"_s;
+        QTest::newRow("8") << 8 << u"24071"_s << u"24 071"_s << "70.8"_ba << u"70,8"_s;
+        QTest::newRow("9") << 9 << u"24064"_s << u"24 064"_s << "64.3"_ba << u"64,3"_s;
     }
-    void pieces()
+    void catalogue()
     {
-        QFETCH(float, length);
         QFETCH(int, position);
-        const QString article =
-            position > 0 ? QString::fromLatin1(QTest::currentDataTag()) : QString();
-        QCOMPARE(TrackCatalogue::ArtNrVonLaenge(length), article);
-        if (position == 0)
-            return;
+        QFETCH(QString, article);
+        QFETCH(QByteArray, decimal);
+        float length = 0.0f;
+        std::from_chars(decimal.cbegin(), decimal.cend(), length);
         const TrackPiece &piece = TrackCatalogue::piece(position);
         QCOMPARE(piece.articleNumber, article);
-        QCOMPARE(piece.label, article.left(2) + u' ' + article.mid(2));
+        QTEST(piece.label, "label");
         QCOMPARE(bits(piece.length), bits(length));
         QTEST(TrackCatalogue::lengthText(position), "lengthText");
         QCOMPARE(TrackCatalogue::positionOf(article), position);
-        // Search index i belongs to catalogue position 10 - i; index 0 is "no piece".
-        const SearchLengths lengths = TrackCatalogue::searchLengths();
-        QCOMPARE(bits(lengths[std::size_t(10 - position)]), bits(length));
-        QCOMPARE(bits(lengths[0]), bits(0.0f));
+        QCOMPARE(TrackCatalogue::ArtNrVonLaenge(length), article);
+        // Search index i belongs to catalogue position 10 - i.
+        QCOMPARE(bits(TrackCatalogue::searchLengths()[std::size_t(10 - position)]), bits(length));
         // Each price cell holds a distinct number, so that a read of the wrong one shows.
         PriceStore prices;
         for (int p = 1; p <= 9; ++p)
@@ -73,6 +73,35 @@ private Q_SLOTS:
         QCOMPARE(prices.Preis(article), float(100 + position));
         // Only the article number as it stands names the piece.
         QCOMPARE(prices.Preis(piece.label) + prices.Preis(QString(article + u' ')), 0.0f);
+    }
+
+    // Lengths that are no piece's, and texts that are no article number.
+    void noPiece_data()
+    {
+        QTest::addColumn<float>("length");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero, empty") << 0.0f << QString();
+        QTest::newRow("next above 64.3f, label") << std::nextafter(64.3f, 1000.0f) << u"24 064"_s;
+        QTest::newRow("next below 64.3f, trailing blank")
+            << std::nextafter(64.3f, 0.0f) << u"24064 "_s;
+        QTest::newRow("two pieces summed, length text") << 128.6f << u"64,3"_s;
+    }
+    void noPiece()
+    {
+        QFETCH(float, length);
+        QFETCH(QString, text);
+        QCOMPARE(TrackCatalogue::ArtNrVonLaenge(length), QString());
+        QCOMPARE(TrackCatalogue::positionOf(text), 0);
+    }
+
+    void searchLengths()
+    {
+        const SearchLengths lengths = TrackCatalogue::searchLengths();
+        QCOMPARE(bits(lengths[0]), bits(0.0f));
+        // 64.3 is held as the float nearest to it, not as the double.
+        QCOMPARE(double(lengths[1]), 64.30000305175781);
+        QVERIFY(std::is_sorted(lengths.cbegin(), lengths.cend()));
+        QVERIFY(std::adjacent_find(lengths.cbegin(), lengths.cend()) == lengths.cend());
     }
 
     // The price under 24360, as the store holds it.

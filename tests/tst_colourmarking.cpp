@@ -1,0 +1,130 @@
+#include "core/ColourMarking.h"
+#include "core/PieceColours.h"
+
+#include <QLocale>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A style as "R,G,B" of the background, " white" when the text turns white;
+// "-" for no style.
+QString shown(const std::optional<PieceColours::Style> &style)
+{
+    if (!style)
+        return u"-"_s;
+    const Rgb &b = style->background;
+    return u"%1,%2,%3"_s.arg(b.red).arg(b.green).arg(b.blue) +
+           (style->whiteText ? u" white"_s : QString());
+}
+
+QString shown(const std::optional<ColourMarking::ColumnColours> &colours)
+{
+    if (!colours)
+        return u"-"_s;
+    const auto rgb = [](const Rgb &c) { return u"%1,%2,%3"_s.arg(c.red).arg(c.green).arg(c.blue); };
+    return rgb(colours->background) + u" on " + rgb(colours->text);
+}
+
+// The flags of the twenty result columns, "x" where marking is requested.
+QString requested(const ColourMarking &marking)
+{
+    QString flags;
+    for (int c = 0; c < 20; ++c)
+        flags += marking.cellStyleRequested(c) ? u'x' : u'.';
+    return flags;
+}
+
+const QLocale german(QLocale::German, QLocale::Germany);
+
+} // namespace
+
+class tst_ColourMarking : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { QLocale::setDefault(german); }
+
+    // A cell is marked by its text alone: an article number or a length text
+    // exactly as the search writes it.
+    void cellText_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("style");
+        QTest::newRow("24360") << german << u"24360"_s << u"192,0,0 white"_s;
+        QTest::newRow("360,0") << german << u"360,0"_s << u"192,0,0 white"_s;
+        QTest::newRow("24236") << german << u"24236"_s << u"255,0,0 white"_s;
+        QTest::newRow("236,1") << german << u"236,1"_s << u"255,0,0 white"_s;
+        QTest::newRow("229,3") << german << u"229,3"_s << u"192,0,192 white"_s;
+        QTest::newRow("24188") << german << u"24188"_s << u"0,128,0 white"_s;
+        QTest::newRow("171,7") << german << u"171,7"_s << u"0,192,0 white"_s;
+        QTest::newRow("24094") << german << u"24094"_s << u"192,192,0"_s;
+        QTest::newRow("94,2") << german << u"94,2"_s << u"192,192,0"_s;
+        QTest::newRow("77,5") << german << u"77,5"_s << u"0,192,192"_s;
+        QTest::newRow("24071") << german << u"24071"_s << u"0,0,255 white"_s;
+        QTest::newRow("64,3") << german << u"64,3"_s << u"167,106,33 white"_s;
+        QTest::newRow("24064") << german << u"24064"_s << u"167,106,33 white"_s;
+        QTest::newRow("English 70.8")
+            << QLocale(QLocale::English) << u"70.8"_s << u"0,0,255 white"_s;
+        QTest::newRow("empty") << german << QString() << u"-"_s;
+        QTest::newRow("label") << german << u"24 360"_s << u"-"_s;
+        QTest::newRow("two decimals") << german << u"360,00"_s << u"-"_s;
+        QTest::newRow("no decimal") << german << u"360"_s << u"-"_s;
+        QTest::newRow("leading blank") << german << u" 94,2"_s << u"-"_s;
+        QTest::newRow("sum") << german << u"1.000,0"_s << u"-"_s;
+        QTest::newRow("other length") << german << u"64,4"_s << u"-"_s;
+        QTest::newRow("English text, German locale") << german << u"70.8"_s << u"-"_s;
+        QTest::newRow("German text, English locale")
+            << QLocale(QLocale::English) << u"70,8"_s << u"-"_s;
+    }
+    void cellText()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, text);
+        QLocale::setDefault(locale);
+        QTEST(shown(PieceColours::forCellText(text)), "style");
+    }
+
+    // Each entry toggles one group; then the flags of the twenty result
+    // columns, the "HighlightRow" setting and the colours of price-grid
+    // columns 0, 1, 6 and 9.
+    void toggleGroup_data()
+    {
+        QTest::addColumn<QList<int>>("groups");
+        QTest::addColumn<QString>("flags");
+        QTest::addColumn<int>("highlightRow");
+        QTest::addColumn<QStringList>("priceColumns");
+        const QString none(20, u'.');
+        const QStringList plain(4, u"255,255,255 on 0,0,0"_s);
+        const QStringList coloured{u"128,128,128 on 255,255,255"_s, u"192,0,0 on 255,255,255"_s,
+                                   u"192,192,0 on 255,255,255"_s, u"167,106,33 on 255,255,255"_s};
+        QTest::newRow("window opens") << QList<int>{} << none << 0 << QStringList(4, u"-"_s);
+        QTest::newRow("lengths") << QList<int>{0} << u"xxxxxxxxx..........."_s << 1 << coloured;
+        QTest::newRow("articles") << QList<int>{1} << u"..........xxxxxxxxx."_s << 1 << coloured;
+        QTest::newRow("both") << QList<int>{0, 1} << u"xxxxxxxxx.xxxxxxxxx."_s << 1 << coloured;
+        QTest::newRow("lengths off, articles stay")
+            << QList<int>{0, 1, 0} << u"..........xxxxxxxxx."_s << 1 << coloured;
+        QTest::newRow("both off") << QList<int>{1, 0, 1, 0} << none << 0 << plain;
+        QTest::newRow("unknown group") << QList<int>{2} << none << 0 << plain;
+    }
+    void toggleGroup()
+    {
+        QFETCH(QList<int>, groups);
+        ColourMarking marking;
+        for (int group : groups)
+            marking.toggleGroup(group);
+        QTEST(requested(marking), "flags");
+        QTEST(int(marking.highlightRowSetting()), "highlightRow");
+        QStringList priceColumns;
+        for (int column : {0, 1, 6, 9})
+            priceColumns << shown(marking.priceColumnColours(column));
+        QTEST(priceColumns, "priceColumns");
+        QCOMPARE(shown(marking.priceColumnColours(10)), u"-"_s);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_ColourMarking)
+#include "tst_colourmarking.moc"

@@ -1,0 +1,118 @@
+#include "core/Combination.h"
+#include "core/ResultSorter.h"
+#include "gridtext.h"
+
+#include <QLocale>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Result rows as the search writes them, by a letter: the first article
+// numbers, the sum and the price. Letters make the expected orders short.
+struct Row
+{
+    QString name;
+    QStringList articles;
+    QString sum;
+    QString price;
+};
+
+const QList<Row> rows{
+    {u"a"_s, {u"24188"_s, u"24172"_s}, u"360,0"_s, u"16,20"_s},
+    {u"b"_s, {u"24360"_s, u"24094"_s}, u"454,2"_s, u"9,95"_s},
+    {u"c"_s, {u"24360"_s, u"24360"_s, u"24360"_s}, u"1.080,0"_s, u"37,50"_s},
+    {u"d"_s, {u"24360"_s, u"24094"_s, u"24064"_s}, u"518,5"_s, u"101,00"_s},
+    {u"e"_s, {u"24094"_s, u"24077"_s}, u"171,7"_s, u",95"_s},
+    {u"f"_s, {u"24360"_s}, u"360,0"_s, u"12,50"_s},
+};
+
+// The rows named by `names`, stored from row 0 on; column 0 holds the name
+// so that the order after a sort can be read back.
+GridStore store(const QString &names)
+{
+    GridStore results;
+    results.resize(0, int(names.size()) - 1, 0, Combination::columnCount - 1);
+    for (int r = 0; r < names.size(); ++r) {
+        const Row &row = rows.at(names.at(r).unicode() - u'a');
+        results.setCell(r, 0, row.name);
+        for (int k = 0; k < row.articles.size(); ++k)
+            results.setCell(r, Combination::firstArticleColumn + k, row.articles.at(k));
+        results.setCell(r, Combination::sumColumn, row.sum);
+        results.setCell(r, Combination::priceColumn, row.price);
+    }
+    return results;
+}
+
+QString names(const GridStore &results)
+{
+    QString order;
+    for (int r = results.firstRow(); r <= results.lastRow(); ++r)
+        order += results.text(r, 0);
+    return order;
+}
+
+} // namespace
+
+class tst_ResultSorter : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    void sortByHeader_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<ResultSorter::Outcome>("outcome");
+        QTest::addColumn<QString>("after");
+        using O = ResultSorter::Outcome;
+        // Sums compare as numbers: as text "1.080,0" would come first.
+        // Equal sums keep their order.
+        QTest::newRow("sum") << u"abcdef"_s << 9 << O::Sorted << u"eafbdc"_s;
+        QTest::newRow("sum, equal sums the other way")
+            << u"fedcba"_s << 9 << O::Sorted << u"efabdc"_s;
+        // Prices ascending as numbers: ",95" first, "101,00" last.
+        QTest::newRow("price") << u"abcdef"_s << 19 << O::Sorted << u"ebfacd"_s;
+        // Article numbers descending, ties broken by the next article
+        // number; an empty article cell sorts after every article number.
+        QTest::newRow("first article") << u"abcdef"_s << 10 << O::Sorted << u"cdbfae"_s;
+        QTest::newRow("first article, reversed") << u"fedcba"_s << 10 << O::Sorted << u"cdbfae"_s;
+        QTest::newRow("length column") << u"abcdef"_s << 0 << O::NotSortable << u"abcdef"_s;
+        QTest::newRow("second article") << u"fedcba"_s << 11 << O::NotSortable << u"fedcba"_s;
+        QTest::newRow("last length") << u"ba"_s << 8 << O::NotSortable << u"ba"_s;
+        QTest::newRow("one row") << u"c"_s << 9 << O::NothingToSort << u"c"_s;
+        QTest::newRow("one row, no keys") << u"c"_s << 3 << O::NothingToSort << u"c"_s;
+    }
+    void sortByHeader()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, column);
+        GridStore results = store(before);
+        QTEST(ResultSorter::sortByHeader(results, column), "outcome");
+        QTEST(names(results), "after");
+        // Whole rows move: each name still stands beside its own cells.
+        QCOMPARE(gridText(results), gridText(store(names(results))));
+        // A second click sorts the same way again.
+        ResultSorter::sortByHeader(results, column);
+        QTEST(names(results), "after");
+    }
+
+    // The empty row the window starts with, and a search that found nothing.
+    void emptyRowIsNothingToSort()
+    {
+        GridStore results;
+        results.resize(0, 0, 0, Combination::columnCount - 1);
+        results.setCell(0, Combination::sumColumn, QString());
+        QCOMPARE(ResultSorter::sortByHeader(results, Combination::sumColumn),
+                 ResultSorter::Outcome::NothingToSort);
+        QCOMPARE(ResultSorter::nothingToSortTitle(), u" nach Gleislänge sortieren..."_s);
+        QCOMPARE(ResultSorter::nothingToSortMessage(),
+                 u" Sorry, aber es gibt nichts zu sortieren !           "_s);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_ResultSorter)
+#include "tst_resultsorter.moc"
