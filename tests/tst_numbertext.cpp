@@ -93,6 +93,31 @@ private Q_SLOTS:
             QCOMPARE(int(*i), asInt16);
     }
 
+    // Only the ASCII digits count, and a text of digits must not be empty.
+    void digits_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("digits");
+        QTest::newRow("0") << u"0"_s << true;
+        QTest::newRow("9") << u"9"_s << true;
+        QTest::newRow("3240") << u"3240"_s << true;
+        QTest::newRow("empty") << QString() << false;
+        QTest::newRow("slash") << u"/"_s << false;
+        QTest::newRow("colon") << u":"_s << false;
+        QTest::newRow("Arabic-Indic three") << u"\u0663"_s << false;
+        QTest::newRow("fullwidth one") << u"\uFF11"_s << false;
+        QTest::newRow("blank after") << u"60 "_s << false;
+        QTest::newRow("decimal comma") << u"60,5"_s << false;
+    }
+    void digits()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, digits);
+        QCOMPARE(NumberText::isDigits(text), digits);
+        if (text.size() == 1)
+            QCOMPARE(NumberText::isDigit(text.at(0)), digits);
+    }
+
     void format_data()
     {
         QTest::addColumn<QLocale>("locale");
