@@ -24,13 +24,13 @@ constexpr int pumpCalls = 92377;
 // search index 10 - p for catalogue position p, 0 for an empty slot.
 QList<int> slotsOf(const GridStore &results, int row)
 {
-    QList<int> slots;
+    QList<int> indexes;
     for (int k = 0; k < Combination::pieceSlots; ++k) {
         const int p =
             TrackCatalogue::positionOf(results.text(row, Combination::firstArticleColumn + k));
-        slots.prepend(p > 0 ? 10 - p : 0);
+        indexes.prepend(p > 0 ? 10 - p : 0);
     }
-    return slots;
+    return indexes;
 }
 
 } // namespace
@@ -145,10 +145,10 @@ private Q_SLOTS:
             const int rows =
                 CombinationSearch().run(lower, bounds[w + 1], results, PriceStore()).rows;
             for (int r = 0; r < rows; ++r) {
-                const QList<int> slots = slotsOf(results, r);
-                QVERIFY(std::is_sorted(slots.cbegin(), slots.cend()));
-                QVERIFY2(r == 0 || all.constLast() < slots, qPrintable(QString::number(r)));
-                all << slots;
+                const QList<int> indexes = slotsOf(results, r);
+                QVERIFY(std::is_sorted(indexes.cbegin(), indexes.cend()));
+                QVERIFY2(r == 0 || all.constLast() < indexes, qPrintable(QString::number(r)));
+                all << indexes;
             }
         }
         QCOMPARE(all.size(), CombinationSearch::selectionCount);

@@ -101,11 +101,11 @@ CombinationSearch::Outcome CombinationSearch::run(float lower, float upper, Grid
 
 int CombinationSearch::countFits(float lower, float upper)
 {
-    Slots slots{};
+    Slots indexes{};
     const SearchLengths lengths = TrackCatalogue::searchLengths();
     int fits = 0;
     enumerate(
-        slots, lengths, [&](float sum) { fits += (sum >= lower && sum <= upper) ? 1 : 0; },
+        indexes, lengths, [&](float sum) { fits += (sum >= lower && sum <= upper) ? 1 : 0; },
         [] { return true; });
     return fits;
 }
