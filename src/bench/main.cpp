@@ -3,12 +3,16 @@
 //   BM_BareEnumeration  all 48620 selections summed and tested, nothing stored
 //   BM_FullSearch1265   the search for 1265 mm with both tolerances at 9, the
 //                       largest result there is: 929 rows written as texts
+//   BM_CellMarking      the colour of every length and article cell of those
+//                       929 rows, as the results grid asks for it when painting
 //
 // Build with -DCMAKE_BUILD_TYPE=Release for figures worth comparing.
 
+#include "core/Combination.h"
 #include "core/CombinationSearch.h"
-#include "core/PriceStore.h"
 #include "core/GridStore.h"
+#include "core/PieceColours.h"
+#include "core/PriceStore.h"
 
 #include <QLocale>
 
@@ -46,7 +50,7 @@ void BM_FullSearch1265(benchmark::State &state)
         QStringLiteral("12,50"), QStringLiteral("9,95"), QStringLiteral("9,50"),
         QStringLiteral("8,25"),  QStringLiteral("7,95"), QStringLiteral("5,50"),
         QStringLiteral("4,95"),  QStringLiteral("4,50"), QStringLiteral("4,25")};
-    for (int p = 1; p <= 9; ++p)
+    for (int p = 1; p <= TrackCatalogue::pieceCount; ++p)
         prices.setPrice(p, unitPrices.at(p - 1));
 
     GridStore results;
@@ -65,6 +69,32 @@ void BM_FullSearch1265(benchmark::State &state)
     QLocale::setDefault(previous);
 }
 BENCHMARK(BM_FullSearch1265)->Unit(benchmark::kMicrosecond);
+
+void BM_CellMarking(benchmark::State &state)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    GridStore results;
+    CombinationSearch().run(lower, upper, results, PriceStore());
+    int marked = 0;
+    for (auto _ : state) {
+        marked = 0;
+        for (int r = 0; r < results.rowCount(); ++r) {
+            for (int k = 0; k < Combination::pieceSlots; ++k) {
+                marked +=
+                    PieceColours::forCellText(results.text(r, Combination::firstLengthColumn + k))
+                        .has_value();
+                marked +=
+                    PieceColours::forCellText(results.text(r, Combination::firstArticleColumn + k))
+                        .has_value();
+            }
+        }
+        benchmark::DoNotOptimize(marked);
+    }
+    state.SetItemsProcessed(state.iterations() * results.rowCount() * 2 * Combination::pieceSlots);
+    QLocale::setDefault(previous);
+}
+BENCHMARK(BM_CellMarking)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
