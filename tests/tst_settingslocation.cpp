@@ -78,7 +78,7 @@ private Q_SLOTS:
         if (program != u"under a file")
             QVERIFY(QDir().mkpath(programDir) && setMode(programDir, 0777));
         if (file == u"a folder")
-            QVERIFY(QDir().mkpath(programFile));
+            QVERIFY(QDir().mkpath(programFile) && setMode(programFile, 0777));
         else if (file != u"none")
             QVERIFY(writeFile(programFile) &&
                     setMode(programFile, file == u"writable" ? 0666 : 0444));
