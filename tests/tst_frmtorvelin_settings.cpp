@@ -246,6 +246,25 @@ private Q_SLOTS:
         QCOMPARE(searchedPrices(), before);
     }
 
+    // A price line longer than the editor holds is offered without its
+    // blanks, so that opening and confirming the cell keeps the price.
+    void longPriceLineThroughTheEditor()
+    {
+        openWindow(handMadeWith({{2, QByteArray(100'000, ' ') + "7,25"}}));
+        m_w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+        const QStringList before = searchedPrices();
+        auto *prices = child<QTableView>(u"grdPreise"_s);
+        const QModelIndex cell = prices->model()->index(0, 1);
+        QCOMPARE(cell.data().toString(), u"7,25"_s);
+        prices->setCurrentIndex(cell);
+        prices->edit(cell);
+        QTest::keyClick(prices->indexWidget(cell), Qt::Key_Return);
+        QTRY_VERIFY(!prices->indexWidget(cell));
+        QCOMPARE(searchedPrices(), before);
+        QVERIFY(m_ui.messages.isEmpty());
+    }
+
     // Random texts, pasted into every price cell: after a save and a new
     // start, the search prices every result as before.
     void randomPricesSurviveANewStart()

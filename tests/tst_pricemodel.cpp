@@ -128,8 +128,14 @@ private Q_SLOTS:
         for (int c = 2; c <= 4; ++c) {
             const QString shown = m_model->index(0, c).data().toString();
             QCOMPARE(shown, m_prices.price(c).first(200) + u'…');
-            QCOMPARE(m_model->index(0, c).data(Qt::EditRole).toString(), m_prices.price(c));
+            QCOMPARE(m_model->index(0, c).data(Qt::EditRole).toString(),
+                     c == 2 ? m_prices.price(c) : m_prices.price(c).trimmed());
         }
+        // The editor holds at most 32767 characters: it is given the price
+        // without the blanks around it, so that confirming it keeps the price.
+        QCOMPARE(m_model->index(0, 1).data(Qt::EditRole).toString(), u"7,25"_s);
+        m_prices.setPrice(1, QString(32'763, u' ') + u"7,25");
+        QCOMPARE(m_model->index(0, 1).data(Qt::EditRole).toString(), m_prices.price(1));
     }
 };
 

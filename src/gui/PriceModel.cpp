@@ -12,6 +12,9 @@ namespace {
 // it out, so that a very long price line does not slow every paint.
 constexpr qsizetype shownLength = 200;
 
+// What a line edit, the grid's editor, holds at most; it cuts a longer text.
+constexpr qsizetype editorLength = 32767;
+
 bool isPriceColumn(int storeColumn)
 {
     return storeColumn >= 1 && storeColumn <= TrackCatalogue::pieceCount;
@@ -30,6 +33,18 @@ QStringList PriceModel::captions()
     for (const TrackPiece &piece : TrackCatalogue::pieces())
         captions << piece.label;
     return captions;
+}
+
+QVariant PriceModel::data(const QModelIndex &index, int role) const
+{
+    if (role == Qt::EditRole && index.isValid() && isPriceColumn(storeColumn(index.column()))) {
+        // A price too long for the editor (a hand-edited settings file) is
+        // offered without its surrounding blanks: cut by the editor, "12,50"
+        // after many blanks would come back as blanks alone, a free piece.
+        const QString text = store().text(storeRow(index.row()), storeColumn(index.column()));
+        return text.size() <= editorLength ? text : text.trimmed();
+    }
+    return GridStoreModel::data(index, role);
 }
 
 Qt::ItemFlags PriceModel::flags(const QModelIndex &index) const

@@ -20,6 +20,7 @@ public:
     // " Best. Nr." and the nine labels: the captions shared with the parts list.
     static QStringList captions();
 
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
