@@ -1,5 +1,7 @@
 #include "core/SettingsFile.h"
 
+#include "ordinaryuser.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -9,8 +11,6 @@
 #include <QTest>
 
 #include <numeric>
-
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -117,6 +117,16 @@ private Q_SLOTS:
             << file({{17, "-15 "}, {18, " 0 "}});
         QTest::newRow("tolerances empty and 12")
             << file({{13, ""}, {14, "12"}}) << u"T -=- -=-"_s << file({{13, "0"}, {14, "0"}});
+        // A tolerance line gives the digit it converts to, blanks allowed and
+        // a fraction rounded half to even; box and file then hold that digit.
+        QTest::newRow("tolerances with blanks and a leading zero")
+            << file({{13, " 0 "}, {14, "05"}}) << u"T 0=0 5=5"_s << file({{13, "0"}, {14, "5"}});
+        QTest::newRow("tolerance fractions")
+            << file({{13, "2,5"}, {14, "3,5"}}) << u"T 2=2 4=4"_s << file({{13, "2"}, {14, "4"}});
+        QTest::newRow("tolerances rounded beyond 9 and to 0")
+            << file({{13, "9,5"}, {14, "-0,4"}}) << u"T -=- 0=0"_s << file({{13, "0"}, {14, "0"}});
+        QTest::newRow("tolerances negative and grouped")
+            << file({{13, "-1"}, {14, "1.000"}}) << u"T -=- -=-"_s << file({{13, "0"}, {14, "0"}});
         QTest::newRow("check boxes 3 and 2")
             << file({{21, "3"}, {22, "2"}}) << u"C - 2"_s << file({{21, " 0 "}, {22, " 2 "}});
     }
@@ -132,42 +142,73 @@ private Q_SLOTS:
         QTEST(SettingsFile::compose(snapshot(settings)), "written");
     }
 
-    // One byte per character, "?" for one that has none. No temporary file
-    // stays beside it, and a failed write leaves the old file as it was.
+    // One byte per character, "?" for one that has none. Missing folders are
+    // made; the file is replaced through a new one where its folder allows,
+    // in place where only the file can be written, and left as it was when
+    // it cannot be written. No temporary file stays beside it.
     void write_data()
     {
-        QTest::addColumn<QString>("where");
-        QTest::newRow("replaces a longer file") << u"existing"_s;
-        QTest::newRow("missing directory") << u"missing"_s;
-        QTest::newRow("read-only directory") << u"read-only"_s;
+        // folder: "writable", "read-only", "missing" or "under a file" (its
+        // path runs through a plain file); existing: "none", "writable" or
+        // "read-only".
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("existing");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("replaces a longer file") << u"writable"_s << u"writable"_s << true;
+        QTest::newRow("new file") << u"writable"_s << u"none"_s << true;
+        QTest::newRow("missing folders") << u"missing"_s << u"none"_s << true;
+        QTest::newRow("writable file in a read-only folder")
+            << u"read-only"_s << u"writable"_s << true;
+        QTest::newRow("read-only folder") << u"read-only"_s << u"none"_s << false;
+        QTest::newRow("read-only file") << u"writable"_s << u"read-only"_s << false;
+        QTest::newRow("folder under a file") << u"under a file"_s << u"none"_s << false;
     }
     void write()
     {
-        QFETCH(QString, where);
-        if (where == u"read-only" && ::geteuid() == 0)
-            QSKIP("root may write into a read-only directory");
+        QFETCH(QString, folder);
+        QFETCH(QString, existing);
+        QFETCH(bool, written);
         QTemporaryDir temp;
-        const QString directory = where == u"missing" ? temp.filePath(u"missing"_s) : temp.path();
+        QVERIFY(setMode(temp.path(), 0777));
+        QFile plain(temp.filePath(u"plain"_s));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        const QString directory = folder == u"missing"        ? temp.filePath(u"a/b"_s)
+                                  : folder == u"under a file" ? temp.filePath(u"plain/b"_s)
+                                                              : temp.filePath(u"folder"_s);
+        if (folder == u"writable" || folder == u"read-only")
+            QVERIFY(QDir().mkdir(directory) && setMode(directory, 0777));
         QFile ini(directory + u"/Torvelin.ini"_s);
         const QByteArray old = file() + "one line more\r\n";
-        QVERIFY(where == u"missing" || (ini.open(QIODevice::WriteOnly) && ini.write(old) > 0));
-        ini.close();
-        const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
-        QVERIFY(where != u"read-only" || QFile::setPermissions(directory, ownerOnly));
+        if (existing != u"none") {
+            QVERIFY(ini.open(QIODevice::WriteOnly) && ini.write(old) > 0);
+            ini.close();
+            QVERIFY(setMode(ini.fileName(), existing == u"writable" ? 0666 : 0444));
+        }
+        if (folder == u"read-only")
+            QVERIFY(setMode(directory, 0555));
         SettingsSnapshot s = snapshot(SettingsFile::parse(file()));
         s.prices[3] = u"3 €"_s;
         s.top = 1234.5f;
         QString error;
-        const bool written = SettingsFile::write(ini.fileName(), s, &error);
-        QFile::setPermissions(directory, ownerOnly | QFileDevice::WriteOwner);
-        QCOMPARE(written, where == u"existing");
+        bool done = false;
+        {
+            OrdinaryUser user;
+            QVERIFY(user.ok());
+            done = SettingsFile::write(ini.fileName(), s, &error);
+        }
+        setMode(directory, 0755);
+        QCOMPARE(done, written);
         QCOMPARE(error.isEmpty(), written);
-        const QByteArray expected = written ? file({{5, "3 ?"}, {18, " 1234,5 "}}) : old;
-        QCOMPARE(ini.open(QIODevice::ReadOnly) ? ini.readAll() : "none",
-                 where == u"missing" ? "none" : expected);
-        QCOMPARE(
-            QDir(temp.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-            where == u"missing" ? QStringList() : QStringList{u"Torvelin.ini"_s});
+        const QByteArray expected = written               ? file({{5, "3 ?"}, {18, " 1234,5 "}})
+                                    : existing != u"none" ? old
+                                                          : "none";
+        QCOMPARE(ini.open(QIODevice::ReadOnly) ? ini.readAll() : "none", expected);
+        if (folder != u"under a file") {
+            QCOMPARE(
+                QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                expected == "none" ? QStringList() : QStringList{u"Torvelin.ini"_s});
+        }
     }
 
     // Whatever the file holds, a load must not crash, and a save after it

@@ -103,31 +103,6 @@ private Q_SLOTS:
         QVERIFY(std::is_sorted(lengths.cbegin(), lengths.cend()));
         QVERIFY(std::adjacent_find(lengths.cbegin(), lengths.cend()) == lengths.cend());
     }
-
-    // The price under 24360, as the store holds it.
-    void preis_data()
-    {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QVariant>("cell");
-        QTest::addColumn<float>("expected");
-        QTest::newRow("0,10") << german << QVariant(u"0,10"_s) << 0.1f;
-        QTest::newRow("grouped") << german << QVariant(u"1.234,50"_s) << 1234.5f;
-        QTest::newRow("number cell") << german << QVariant(3.5) << 3.5f;
-        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates)
-                                 << QVariant(u"12.50"_s) << 12.5f;
-        QTest::newRow("letters") << german << QVariant(u"abc"_s) << 0.0f;
-        QTest::newRow("empty cell") << german << QVariant() << 0.0f;
-    }
-    void preis()
-    {
-        QFETCH(QLocale, locale);
-        QFETCH(QVariant, cell);
-        QFETCH(float, expected);
-        QLocale::setDefault(locale);
-        PriceStore prices;
-        prices.setCell(PriceStore::row, 1, cell);
-        QCOMPARE(bits(prices.Preis(u"24360")), bits(expected));
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_TrackCatalogue)

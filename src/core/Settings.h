@@ -10,8 +10,8 @@
 struct Settings
 {
     std::array<std::optional<QString>, 9> prices;        // lines 2 to 10, as they stand
-    std::array<std::optional<QString>, 2> toleranceText; // lines 13 and 14
-    std::array<std::optional<qint16>, 2> toleranceValue; // their values for the scroll bars
+    std::array<std::optional<QString>, 2> toleranceText; // lines 13 and 14: the digit each gives
+    std::array<std::optional<qint16>, 2> toleranceValue; // that digit for the scroll bars
     std::optional<float> left;                           // line 17, twips
     std::optional<float> top;                            // line 18, twips
     std::array<std::optional<qint16>, 2> cellStyle;      // lines 21 and 22: 0, 1 (or 2)

@@ -2,7 +2,9 @@
 
 #include "NumberText.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QSaveFile>
 
@@ -31,11 +33,14 @@ QList<QString> splitLines(const QByteArray &bytes)
     return lines;
 }
 
-// A tolerance line is only usable when its value fits the scroll bar and the
-// text fits the one-character box, so box and bar agree after loading.
-bool usableTolerance(const QString &text, std::optional<qint16> value)
+// A tolerance line gives the digit it converts to, for box and scroll bar
+// alike: " 0 " gives 0, "05" 5 and, under a decimal comma, "2,5" 2.
+std::optional<qint16> tolerance(const QString &line)
 {
-    return value && *value >= 0 && *value <= 9 && text.trimmed().size() <= 1;
+    const auto value = NumberText::toInt16(line);
+    if (!value || *value < 0 || *value > 9)
+        return std::nullopt;
+    return value;
 }
 
 std::optional<float> position(const QString &line)
@@ -65,9 +70,8 @@ Settings SettingsFile::parse(const QByteArray &bytes)
 
     for (int i = 0; i < 2; ++i) {
         if (const auto text = line(13 + i)) {
-            const auto value = NumberText::toInt16(*text);
-            if (usableTolerance(*text, value)) {
-                settings.toleranceText[std::size_t(i)] = *text;
+            if (const auto value = tolerance(*text)) {
+                settings.toleranceText[std::size_t(i)] = QString::number(*value);
                 settings.toleranceValue[std::size_t(i)] = value;
             }
         }
@@ -124,7 +128,11 @@ QByteArray SettingsFile::compose(const SettingsSnapshot &settings)
 
 bool SettingsFile::write(const QString &path, const SettingsSnapshot &settings, QString *error)
 {
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
+    // A shared installation may let the user write the file but not its
+    // folder; the file is then written in place.
+    file.setDirectWriteFallback(true);
     const QByteArray bytes = compose(settings);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)

@@ -5,29 +5,42 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-bool SettingsLocation::defaultWritableCheck(const QString &path)
+namespace {
+
+// Whether the settings file can be saved at `path`: an existing file must
+// be a writable file; otherwise the nearest folder that exists on the way
+// must take new entries, so that the missing folders and the file can be
+// made there.
+bool canSaveAt(const QString &path)
 {
-    return QFileInfo(path).isWritable();
+    const QFileInfo file(path);
+    if (file.exists())
+        return file.isFile() && file.isWritable();
+    QFileInfo folder(file.absolutePath());
+    while (!folder.exists() && !folder.isRoot())
+        folder.setFile(folder.absolutePath());
+    return folder.isDir() && folder.isWritable();
 }
 
+} // namespace
+
 SettingsLocation::Paths SettingsLocation::choose(const QString &programDir,
-                                                 const QString &configDir,
-                                                 const WritableCheck &isWritable)
+                                                 const QString &configDir)
 {
     const QString name = QString::fromLatin1(fileName);
     const QString besideProgram = QDir(programDir).filePath(name);
-    const QString inConfig = QDir(configDir).filePath(name);
-
-    const bool programFileExists = QFileInfo::exists(besideProgram);
-    const bool programUsable =
-        programFileExists ? isWritable(besideProgram) : isWritable(programDir);
+    const QString inConfig = configDir.isEmpty() ? QString() : QDir(configDir).filePath(name);
 
     Paths paths;
-    paths.write = programUsable || configDir.isEmpty() ? besideProgram : inConfig;
-    if (QFileInfo::exists(paths.write))
-        paths.read = paths.write;
-    else if (programFileExists)
-        paths.read = besideProgram;
+    paths.write = canSaveAt(besideProgram) || inConfig.isEmpty() || !canSaveAt(inConfig)
+                      ? besideProgram
+                      : inConfig;
+    for (const QString &candidate : {paths.write, besideProgram, inConfig}) {
+        if (!candidate.isEmpty() && QFileInfo(candidate).isFile()) {
+            paths.read = candidate;
+            break;
+        }
+    }
     return paths;
 }
 

@@ -342,7 +342,7 @@ void FrmTorvelin::buildControls()
     }
     connect(m_grdTabelle->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &FrmTorvelin::grdTabelle_HeaderClick);
-    connect(m_priceModel, &GridStoreModel::cellEdited, this, &FrmTorvelin::grdPreise_PriceEdited);
+    connect(m_priceModel, &PriceModel::priceRefused, this, &FrmTorvelin::grdPreise_PriceEdited);
 }
 
 void FrmTorvelin::Form_Load()
@@ -443,7 +443,6 @@ void FrmTorvelin::saveSettings()
     snapshot.left = unmoved ? m_storedPosition.left : WindowPlacement::toTwips(position.x());
     snapshot.top = unmoved ? m_storedPosition.top : WindowPlacement::toTwips(position.y());
 
-    QDir().mkpath(QFileInfo(m_settingsPaths.write).absolutePath());
     QString error;
     if (!SettingsFile::write(m_settingsPaths.write, snapshot, &error)) {
         m_interaction.showMessage(
@@ -682,21 +681,10 @@ void FrmTorvelin::Stueckliste()
     m_partsModel->refresh();
 }
 
-void FrmTorvelin::grdPreise_PriceEdited(int colIndex, const QString &text)
+void FrmTorvelin::grdPreise_PriceEdited(int, const QString &refusal)
 {
-    if (colIndex >= 1 && colIndex <= TrackCatalogue::pieceCount && !PriceStore::readPrice(text)) {
-        // Keeping an unreadable price would silently price combinations as
-        // if the piece were free.
-        m_interaction.showMessage(
-            this, QMessageBox::Warning, QStringLiteral("Preise"),
-            QStringLiteral("„%1“ ist kein Preis. Bitte eine Zahl eingeben, z. B. %2.\n"
-                           "Der bisherige Preis bleibt erhalten.")
-                .arg(text, NumberText::formatStandard(12.5)));
-        m_priceModel->refresh();
-        return;
-    }
-    m_priceStore.setCell(PriceStore::row, colIndex, text);
-    m_priceModel->refresh();
+    // The price model stores what it can keep; a refused edit leaves the old price.
+    m_interaction.showMessage(this, QMessageBox::Warning, QStringLiteral("Preise"), refusal);
 }
 
 void FrmTorvelin::btnDrucken_Click()

@@ -52,7 +52,7 @@ public:
     void btnBeenden_Click();
     void grdTabelle_HeaderClick(int colIndex);
     void Stueckliste();
-    void grdPreise_PriceEdited(int colIndex, const QString &text);
+    void grdPreise_PriceEdited(int colIndex, const QString &refusal);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

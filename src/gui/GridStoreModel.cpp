@@ -2,7 +2,7 @@
 
 #include "core/GridStore.h"
 
-GridStoreModel::GridStoreModel(GridStore *store, QStringList captions, QObject *parent)
+GridStoreModel::GridStoreModel(const GridStore *store, QStringList captions, QObject *parent)
     : QAbstractTableModel(parent), m_store(store), m_captions(std::move(captions)),
       m_rows(store->rowCount()), m_columns(store->columnCount())
 {
@@ -57,24 +57,6 @@ QVariant GridStoreModel::headerData(int section, Qt::Orientation orientation, in
     if (role == Qt::DisplayRole)
         return m_captions.at(section);
     return {};
-}
-
-Qt::ItemFlags GridStoreModel::flags(const QModelIndex &index) const
-{
-    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (index.isValid() && m_editable.contains(index.column()))
-        flags |= Qt::ItemIsEditable;
-    return flags;
-}
-
-bool GridStoreModel::setData(const QModelIndex &index, const QVariant &value, int role)
-{
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid) ||
-        !m_editable.contains(index.column()))
-        return false;
-    Q_EMIT cellEdited(storeColumn(index.column()), value.toString());
-    Q_EMIT dataChanged(index, index);
-    return true;
 }
 
 void GridStoreModel::reload()

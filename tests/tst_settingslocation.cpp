@@ -1,0 +1,115 @@
+#include "core/SettingsLocation.h"
+
+#include "ordinaryuser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// Every case runs with the rights of an ordinary user and with folders and
+// files that are really there, so that root, too, meets what it cannot write.
+class tst_SettingsLocation : public QObject
+{
+    Q_OBJECT
+
+    static bool writeFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write("[Preise]\r\n") > 0;
+    }
+
+private Q_SLOTS:
+    void choose_data()
+    {
+        // program: "writable", "read-only" or "under a file" (its path runs
+        // through a plain file); file: "none", "writable", "read-only" or
+        // "a folder"; config: "missing", "with file", "under a file" or "none"
+        // (no configuration folder known). Write and read: "program",
+        // "config" or "" (nothing to read).
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QString>("write");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("first start")
+            << u"writable"_s << u"none"_s << u"missing"_s << u"program"_s << u""_s;
+        QTest::newRow("file beside the program")
+            << u"writable"_s << u"writable"_s << u"with file"_s << u"program"_s << u"program"_s;
+        QTest::newRow("writable file in a read-only folder")
+            << u"read-only"_s << u"writable"_s << u"missing"_s << u"program"_s << u"program"_s;
+        QTest::newRow("read-only file, taken over into the user's folder")
+            << u"writable"_s << u"read-only"_s << u"missing"_s << u"config"_s << u"program"_s;
+        QTest::newRow("read-only file, user's file from before")
+            << u"read-only"_s << u"read-only"_s << u"with file"_s << u"config"_s << u"config"_s;
+        QTest::newRow("installed program, first start")
+            << u"read-only"_s << u"none"_s << u"missing"_s << u"config"_s << u""_s;
+        QTest::newRow("installed program")
+            << u"read-only"_s << u"none"_s << u"with file"_s << u"config"_s << u"config"_s;
+        QTest::newRow("folder made writable since")
+            << u"writable"_s << u"none"_s << u"with file"_s << u"program"_s << u"config"_s;
+        QTest::newRow("a folder in the file's place")
+            << u"writable"_s << u"a folder"_s << u"missing"_s << u"config"_s << u""_s;
+        QTest::newRow("program folder under a file")
+            << u"under a file"_s << u"none"_s << u"missing"_s << u"config"_s << u""_s;
+        QTest::newRow("nowhere to write, no user folder")
+            << u"read-only"_s << u"none"_s << u"none"_s << u"program"_s << u""_s;
+        QTest::newRow("nowhere to write")
+            << u"read-only"_s << u"none"_s << u"under a file"_s << u"program"_s << u""_s;
+        QTest::newRow("nowhere to write, file to read")
+            << u"read-only"_s << u"read-only"_s << u"under a file"_s << u"program"_s
+            << u"program"_s;
+    }
+    void choose()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, file);
+        QFETCH(QString, config);
+        QTemporaryDir temp;
+        QVERIFY(setMode(temp.path(), 0755));
+        QVERIFY(writeFile(temp.filePath(u"plain"_s)));
+        const QString underAFile = temp.filePath(u"plain/folder"_s);
+
+        const QString programDir =
+            program == u"under a file" ? underAFile : temp.filePath(u"program"_s);
+        const QString programFile = programDir + u"/Torvelin.ini";
+        if (program != u"under a file")
+            QVERIFY(QDir().mkpath(programDir) && setMode(programDir, 0777));
+        if (file == u"a folder")
+            QVERIFY(QDir().mkpath(programFile) && setMode(programFile, 0777));
+        else if (file != u"none")
+            QVERIFY(writeFile(programFile) &&
+                    setMode(programFile, file == u"writable" ? 0666 : 0444));
+        if (program == u"read-only")
+            QVERIFY(setMode(programDir, 0555));
+
+        // The user's folder is made by the first save: only its parent exists.
+        const QString configDir = config == u"none"           ? QString()
+                                  : config == u"under a file" ? underAFile + u"/config"
+                                                              : temp.filePath(u"home/.config"_s);
+        const QString configFile = configDir + u"/Torvelin.ini";
+        QVERIFY(QDir().mkpath(temp.filePath(u"home"_s)) && setMode(temp.filePath(u"home"_s), 0777));
+        if (config == u"with file")
+            QVERIFY(QDir().mkpath(configDir) && writeFile(configFile) && setMode(configDir, 0777) &&
+                    setMode(configFile, 0666));
+
+        SettingsLocation::Paths paths;
+        {
+            OrdinaryUser user;
+            QVERIFY(user.ok());
+            paths = SettingsLocation::choose(programDir, configDir);
+        }
+        setMode(programDir, 0755);
+
+        const auto name = [&](const QString &path) {
+            return path == programFile ? u"program"_s : path == configFile ? u"config"_s : path;
+        };
+        QTEST(name(paths.write), "write");
+        QTEST(name(paths.read), "read");
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_SettingsLocation)
+#include "tst_settingslocation.moc"
