@@ -1,5 +1,7 @@
 #include "testinteraction.h"
 
+#include "gui/Program.h"
+
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QCheckBox>
@@ -11,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTimer>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -79,6 +82,20 @@ private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
     void init() { openWindow(); }
     void cleanup() { dropAll(); }
+
+    // The window system appends an application display name to the window
+    // title and to every message box title: none may be set.
+    void titlesAreExact()
+    {
+        Program::describe();
+        QCOMPARE(QGuiApplication::desktopFileName(), u"de.torvelin.Torvelin"_s);
+        QCoreApplication::setApplicationName(u"probe"_s);
+        // A display name of its own would not follow the application name.
+        QCOMPARE(QGuiApplication::applicationDisplayName(), u"probe"_s);
+        Program::describe();
+        m_w->show();
+        QCOMPARE(m_w->windowHandle()->title(), u" Torvelin für märklin C-Gleise"_s);
+    }
 
     void lengthBoxTakesDigitsOnly_data()
     {

@@ -1,0 +1,20 @@
+#include "Program.h"
+
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+void Program::describe()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Torvelin"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.torvelin.Torvelin"));
+}
+
+void Program::speakGerman(QCoreApplication &application)
+{
+    auto *translator = new QTranslator(&application);
+    if (translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}

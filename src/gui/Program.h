@@ -1,0 +1,17 @@
+#pragma once
+
+class QCoreApplication;
+
+// What the program tells the desktop about itself before its window opens.
+namespace Program {
+
+// The application name and the desktop file name, through which the desktop
+// finds the launcher and the icon. No display name is set: the window system
+// would append it to the window title and to every message box title.
+void describe();
+
+// Qt's own dialogs (the printer dialog, message-box buttons) in German, like
+// the rest of the program.
+void speakGerman(QCoreApplication &application);
+
+} // namespace Program
