@@ -97,6 +97,17 @@ private Q_SLOTS:
         QCOMPARE(m_w->windowHandle()->title(), u" Torvelin für märklin C-Gleise"_s);
     }
 
+    // Nothing frames the window here: its client area is the whole outer size.
+    void outerSize()
+    {
+        m_w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+        const QMargins frame = m_w->windowHandle()->frameMargins();
+        QCOMPARE(m_w->frameGeometry().size(), QSize(1024, 740));
+        QCOMPARE(m_w->size(),
+                 QSize(1024 - frame.left() - frame.right(), 740 - frame.top() - frame.bottom()));
+    }
+
     void lengthBoxTakesDigitsOnly_data()
     {
         QTest::addColumn<QTestEventList>("keys");

@@ -1,23 +1,23 @@
 #include "FrmTorvelin.h"
 
 #include "Artwork.h"
-#include "Interaction.h"
-#include "core/WindowPlacement.h"
-#include "core/Combination.h"
-#include "core/SearchInputs.h"
-#include "core/TrackCatalogue.h"
 #include "GridStoreModel.h"
-#include "core/PartsListPage.h"
+#include "Interaction.h"
 #include "PartsListPrinter.h"
-#include "core/SettingsFile.h"
-#include "core/NumberText.h"
-#include "version.h"
-#include "core/PartsList.h"
 #include "PriceGridView.h"
 #include "PriceModel.h"
 #include "ResultCellDelegate.h"
-#include "core/ResultSorter.h"
 #include "ResultsModel.h"
+#include "core/Combination.h"
+#include "core/NumberText.h"
+#include "core/PartsList.h"
+#include "core/PartsListPage.h"
+#include "core/ResultSorter.h"
+#include "core/SearchInputs.h"
+#include "core/SettingsFile.h"
+#include "core/TrackCatalogue.h"
+#include "core/WindowPlacement.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -36,6 +36,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
+#include <QWindow>
 
 namespace {
 
@@ -348,7 +349,7 @@ void FrmTorvelin::buildControls()
 void FrmTorvelin::Form_Load()
 {
     // The window's place and its fixed size; the settings may move it.
-    setFixedSize(clientSize);
+    fitToFrame();
     move(0, 0);
 
     m_resultStore.resize(0, 0, 0, Combination::columnCount - 1);
@@ -404,18 +405,16 @@ void FrmTorvelin::applySettings(const Settings &settings)
     QPoint position = pos();
     if (settings.left) {
         position.setX(WindowPlacement::toPixels(*settings.left));
-        m_storedPosition.left = *settings.left;
+        m_storedPosition.twips.setX(*settings.left);
     }
     if (settings.top) {
         position.setY(WindowPlacement::toPixels(*settings.top));
-        m_storedPosition.top = *settings.top;
+        m_storedPosition.twips.setY(*settings.top);
     }
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
-    // The frame is not known before the window is shown; allow for a usual one.
-    const QSize outer = clientSize + QSize(6, 28);
-    move(WindowPlacement::bringIntoView(QRect(position, outer), screens));
+    move(WindowPlacement::bringIntoView(QRect(position, WindowPlacement::outerSize), screens));
     m_storedPosition.pixels = position;
 
     for (std::size_t i = 0; i < 2; ++i) {
@@ -436,12 +435,10 @@ void FrmTorvelin::saveSettings()
         snapshot.toleranceText[i] = m_txtToleranz[i]->text();
         snapshot.cellStyle[i] = m_chkCellStyle[i]->isChecked() ? 1 : 0;
     }
-    // A window still where the file put it keeps the file's twips: a pixel
-    // is 15 of them, and a stored 1234 must not come back as 1230.
-    const QPoint position = frameGeometry().topLeft();
-    const bool unmoved = position == m_storedPosition.pixels;
-    snapshot.left = unmoved ? m_storedPosition.left : WindowPlacement::toTwips(position.x());
-    snapshot.top = unmoved ? m_storedPosition.top : WindowPlacement::toTwips(position.y());
+    const QPointF position = WindowPlacement::twipsToStore(
+        m_storedPosition.twips, m_storedPosition.pixels, frameGeometry().topLeft());
+    snapshot.left = float(position.x());
+    snapshot.top = float(position.y());
 
     QDir().mkpath(QFileInfo(m_settingsPaths.write).absolutePath());
     QString error;
@@ -451,6 +448,30 @@ void FrmTorvelin::saveSettings()
             QStringLiteral("Die Einstellungen konnten nicht in „%1“ gespeichert werden:\n%2")
                 .arg(QDir::toNativeSeparators(m_settingsPaths.write), error));
     }
+}
+
+// The outer size is fixed; the client area is what the frame leaves of it.
+// The frame is known only once the window manager has framed the window,
+// and may change later.
+void FrmTorvelin::fitToFrame()
+{
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize client = WindowPlacement::clientSize(frame);
+    if (client != size() || minimumSize() != maximumSize())
+        setFixedSize(client);
+}
+
+void FrmTorvelin::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    windowHandle()->installEventFilter(this);
+    fitToFrame();
+}
+
+void FrmTorvelin::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    fitToFrame();
 }
 
 void FrmTorvelin::btnBeenden_Click()
@@ -490,6 +511,8 @@ void FrmTorvelin::keyPressEvent(QKeyEvent *event)
 
 bool FrmTorvelin::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == windowHandle() && event->type() == QEvent::Expose)
+        fitToFrame();
     if (watched == m_txtLaenge) {
         if (event->type() == QEvent::FocusIn)
             txtLaenge_GotFocus();

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/CombinationSearch.h"
-#include "core/PriceStore.h"
-#include "core/GridStore.h"
-#include "core/SettingsLocation.h"
 #include "core/ColourMarking.h"
+#include "core/CombinationSearch.h"
+#include "core/GridStore.h"
+#include "core/PriceStore.h"
+#include "core/SettingsLocation.h"
 
 #include <QWidget>
 
@@ -39,9 +39,6 @@ public:
                 QWidget *parent = nullptr);
     ~FrmTorvelin() override;
 
-    // Outer window size in pixels; the client area is this less the frame.
-    static constexpr QSize clientSize{1018, 712};
-
     PriceStore &priceStore() { return m_priceStore; }
     const ColourMarking &colourMarking() const { return m_marking; }
 
@@ -57,6 +54,8 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -65,6 +64,7 @@ private:
     void Form_Unload();
     void applySettings(const Settings &settings);
     void saveSettings();
+    void fitToFrame();
 
     void txtLaenge_GotFocus();
     bool txtLaenge_KeyPress(const QKeyEvent *event);
@@ -90,8 +90,7 @@ private:
     // put the window.
     struct StoredPosition
     {
-        float left = 0.0f;
-        float top = 0.0f;
+        QPointF twips;
         QPoint pixels;
     } m_storedPosition;
 
