@@ -38,7 +38,7 @@ QStringList rowTexts(const QAbstractItemView *view)
     return rows;
 }
 
-const QString row360 = u"360,0 360,0 24360 ,00"_s;
+const QString row360 = u"360,0 360,0 24360 0,00"_s;
 const QString refused = u"Warning: Stückzahl ermitteln...: "_s;
 const QString nothingToSort = u"Information:  nach Gleislänge sortieren...:  Sorry, aber es gibt "
                               "nichts zu sortieren !           "_s;
@@ -158,11 +158,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("refusedBox");
         QTest::addColumn<int>("found");
         QTest::addColumn<QStringList>("rows"); // the first ones
-        const QStringList rows360{row360, u"188,3 171,7 360,0 24188 24172 ,00"_s,
-                                  u"188,3 94,2 77,5 360,0 24188 24094 24077 ,00"_s};
+        const QStringList rows360{row360, u"188,3 171,7 360,0 24188 24172 0,00"_s,
+                                  u"188,3 94,2 77,5 360,0 24188 24094 24077 0,00"_s};
         const QString tooShort = refused + u"Die minimal anzugebende Länge beträgt 60 mm !"_s;
         // What a refused search leaves: 64,3 found for 64 + 1 before.
-        const QStringList kept{u"64,3 64,3 24064 ,00"_s};
+        const QStringList kept{u"64,3 64,3 24064 0,00"_s};
         const QString none;
         QTest::newRow("360, empty boxes")
             << u"360"_s << none << none << none << none << 3 << rows360;
@@ -178,7 +178,7 @@ private Q_SLOTS:
         QTest::newRow("refused during a search, which goes on")
             << u"1000"_s << u"0"_s << u"59"_s << tooShort << u"txtLaenge"_s << 5
             << QStringList{u"360,0 171,7 171,7 77,5 77,5 70,8 70,8 1.000,0 24360 24172 24172 "
-                           "24077 24077 24071 24071 ,00"_s};
+                           "24077 24077 24071 24071 0,00"_s};
     }
     void searchFromTheInputs()
     {
@@ -366,10 +366,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("nextPrice"); // of the "24360" row at the next search
         QTest::newRow("under 24 229") << 3 << u"7,99"_s << u"7,99"_s << u"7,99"_s << 0 << u"2,00"_s;
         QTest::newRow("grouped under 24 360")
-            << 1 << u"1234,5"_s << u"1234,5"_s << u"1.234,50"_s << 0 << u"1234,50"_s;
+            << 1 << u"1234,5"_s << u"1234,5"_s << u"1.234,50"_s << 0 << u"1.234,50"_s;
         QTest::newRow("letters refused")
             << 1 << u"abc"_s << u"2,00"_s << u"2,00"_s << 1 << u"2,00"_s;
-        QTest::newRow("emptied") << 1 << u""_s << u""_s << u""_s << 0 << u",00"_s;
+        QTest::newRow("emptied") << 1 << u""_s << u""_s << u""_s << 0 << u"0,00"_s;
     }
     void priceEdit()
     {
