@@ -149,6 +149,38 @@ private Q_SLOTS:
         QCOMPARE(m_ui.beeps, beeps + 1);
     }
 
+    // However the length box gets the focus, its whole text ends up
+    // selected, so that a new length replaces the old one.
+    void lengthBoxSelectsOnFocus_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("how");
+        QTest::newRow("mouse click") << u"btnStart"_s << u"click"_s;
+        QTest::newRow("Shift+Tab") << u"btnStart"_s << u"backtab"_s;
+        QTest::newRow("Tab from the last control") << u"chkCellStyle(1)"_s << u"tab"_s;
+    }
+    void lengthBoxSelectsOnFocus()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, how);
+        m_w->show();
+        QApplication::setActiveWindow(m_w.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_w.get()));
+        QLineEdit *box = child(u"txtLaenge"_s);
+        box->setText(u"1200"_s);
+        child<QWidget>(from)->setFocus();
+        QVERIFY(!box->hasFocus());
+        if (how == u"click")
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() / 2, box->height() / 2));
+        else
+            QTest::keyClick(QApplication::focusWidget(),
+                            how == u"tab" ? Qt::Key_Tab : Qt::Key_Backtab);
+        QVERIFY(box->hasFocus());
+        QCOMPARE(box->selectedText(), u"1200"_s);
+        QTest::keyClicks(box, u"360"_s);
+        QCOMPARE(box->text(), u"360"_s);
+    }
+
     void searchFromTheInputs_data()
     {
         QTest::addColumn<QString>("length");

@@ -514,10 +514,19 @@ bool FrmTorvelin::eventFilter(QObject *watched, QEvent *event)
     if (watched == windowHandle() && event->type() == QEvent::Expose)
         fitToFrame();
     if (watched == m_txtLaenge) {
-        if (event->type() == QEvent::FocusIn)
+        if (event->type() == QEvent::FocusIn) {
             txtLaenge_GotFocus();
-        else if (event->type() == QEvent::KeyPress)
+            m_clickGaveFocus = static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason;
+        } else if (event->type() == QEvent::MouseButtonPress && m_clickGaveFocus) {
+            // The press that gave the focus goes on to place the cursor,
+            // which clears the selection: select the whole text after it.
+            m_clickGaveFocus = false;
+            static_cast<QObject *>(m_txtLaenge)->event(event);
+            txtLaenge_GotFocus();
+            return true;
+        } else if (event->type() == QEvent::KeyPress) {
             return !txtLaenge_KeyPress(static_cast<QKeyEvent *>(event));
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -85,6 +85,7 @@ private:
     CombinationSearch m_search;
     QString m_abortMarker;
     bool m_closing = false;
+    bool m_clickGaveFocus = false;
 
     // The position as the settings file gave it, in twips, and where that
     // put the window.
