@@ -3,6 +3,7 @@
 #include "gui/Program.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -106,6 +107,81 @@ private Q_SLOTS:
         QCOMPARE(m_w->frameGeometry().size(), QSize(1024, 740));
         QCOMPARE(m_w->size(),
                  QSize(1024 - frame.left() - frame.right(), 740 - frame.top() - frame.bottom()));
+    }
+
+    // What a screen reader announces for each control, captions and focus
+    // order unchanged.
+    void accessibleNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        const QString none;
+        const QList<std::tuple<const char *, QString, QString>> controls{
+            {"frmTorvelin", u" Torvelin für märklin C-Gleise"_s, none},
+            {"txtLaenge", u"gesuchte Länge in mm"_s, none},
+            {"btnStart", u"suchen"_s, none},
+            {"btnSort", u"sortiert nach Gleislänge"_s, none},
+            {"btnDrucken", u"Stückliste drucken"_s, none},
+            {"btnBeenden", u"beenden"_s, none},
+            {"grdTabelle", u"Ergebnisse"_s, u"Passende Gleiskombinationen"_s},
+            {"chkCellStyle(0)", u"Gleislängen farbig markieren"_s, none},
+            {"chkCellStyle(1)", u"Artikelnummern farbig markieren"_s, none},
+            {"lblCount", u"Anzahl gefundener Kombinationen"_s, none},
+            {"txtToleranz(0)", u"Minus-Toleranz in mm"_s, none},
+            {"scrToleranz(0)", u"Minus-Toleranz"_s, none},
+            {"scrToleranz(1)", u"Plus-Toleranz"_s, none},
+            {"txtToleranz(1)", u"Plus-Toleranz in mm"_s, none},
+            {"grdPreise", u"Stückpreise"_s, none},
+            {"grdStck", u"Stückliste"_s, none},
+            {"Image2", u"Logo"_s, u"© 2026 die Torvelin-Entwickler"_s},
+            {"SSPanel(0)", u"Suche und Ergebnisse"_s, none},
+            {"SSPanel1", u"Toleranzbereich"_s, none},
+            {"Frame(0)", u" Toleranzen "_s, none},
+            {"Label(0)", u"gesuchte Länge"_s, none},
+            {"Label(1)", u"mm"_s, none},
+            {"Label(2)", u"gefunden"_s, none},
+            {"Label(5)", u"plus"_s, none},
+            {"Label(6)", u"minus"_s, none},
+            {"Label(7)", u"     9        6       3       0"_s, none},
+            {"Label(9)", u"mm"_s, none},
+            {"Label(10)", u"mm"_s, none},
+            {"Label(17)", u"     0        3        6       9"_s, none},
+            {"Label(18)", u"© 2026 die Torvelin-Entwickler"_s, none},
+            {"lblRelease", u"Rel. : 1.0.0"_s, none},
+            {"lblStand", u"Stand: 06.12.2026"_s, none}};
+        for (const auto &[control, name, description] : controls)
+            QTest::newRow(control) << name << description;
+    }
+    void accessibleNames()
+    {
+        QWidget *control = m_w->objectName() == QLatin1StringView(QTest::currentDataTag())
+                               ? m_w.get()
+                               : child<QWidget>(QString::fromLatin1(QTest::currentDataTag()));
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
+        QVERIFY(accessible);
+        QTEST(accessible->text(QAccessible::Name), "name");
+        QFETCH(QString, description);
+        if (!description.isNull())
+            QCOMPARE(accessible->text(QAccessible::Description), description);
+    }
+
+    // Every control of the window has its row above.
+    void accessibleNamesForEveryControl()
+    {
+        QStringList named;
+        for (const QWidget *w : m_w->findChildren<QWidget *>()) {
+            if (!w->objectName().isEmpty() && !w->objectName().startsWith(u"qt_"))
+                named << w->objectName();
+        }
+        named.sort();
+        QStringList expected = u"txtLaenge btnStart btnSort btnDrucken btnBeenden grdTabelle "
+                               "chkCellStyle(0) chkCellStyle(1) lblCount txtToleranz(0) "
+                               "scrToleranz(0) scrToleranz(1) txtToleranz(1) grdPreise grdStck "
+                               "Image2 SSPanel(0) SSPanel1 Frame(0) Label(0) Label(1) Label(2) "
+                               "Label(5) Label(6) Label(7) Label(9) Label(10) Label(17) Label(18) "
+                               "lblRelease lblStand"_s.split(u' ');
+        expected.sort();
+        QCOMPARE(named, expected);
     }
 
     void lengthBoxTakesDigitsOnly_data()

@@ -321,6 +321,35 @@ void FrmTorvelin::buildControls()
     for (int i = 0; i < 2; ++i)
         m_chkCellStyle[std::size_t(i)]->setObjectName(QStringLiteral("chkCellStyle(%1)").arg(i));
 
+    // What a screen reader announces: labels beside their controls, and
+    // names where no caption says what a control is.
+    const auto label = [this](int index) {
+        return findChild<QLabel *>(QStringLiteral("Label(%1)").arg(index));
+    };
+    label(0)->setBuddy(m_txtLaenge);
+    label(6)->setBuddy(m_txtToleranz[0]);
+    label(5)->setBuddy(m_txtToleranz[1]);
+    const std::pair<QWidget *, QString> names[] = {
+        {m_txtLaenge, QStringLiteral("gesuchte Länge in mm")},
+        {m_btnSort, QStringLiteral("sortiert nach Gleislänge")},
+        {m_grdTabelle, QStringLiteral("Ergebnisse")},
+        {m_chkCellStyle[0], QStringLiteral("Gleislängen farbig markieren")},
+        {m_chkCellStyle[1], QStringLiteral("Artikelnummern farbig markieren")},
+        {m_lblCount, QStringLiteral("Anzahl gefundener Kombinationen")},
+        {m_txtToleranz[0], QStringLiteral("Minus-Toleranz in mm")},
+        {m_scrToleranz[0], QStringLiteral("Minus-Toleranz")},
+        {m_scrToleranz[1], QStringLiteral("Plus-Toleranz")},
+        {m_txtToleranz[1], QStringLiteral("Plus-Toleranz in mm")},
+        {m_grdPreise, QStringLiteral("Stückpreise")},
+        {m_grdStck, QStringLiteral("Stückliste")},
+        {image2, QStringLiteral("Logo")},
+        {m_panel, QStringLiteral("Suche und Ergebnisse")},
+        {m_panel1, QStringLiteral("Toleranzbereich")}};
+    for (const auto &[widget, name] : names)
+        widget->setAccessibleName(name);
+    m_grdTabelle->setAccessibleDescription(QStringLiteral("Passende Gleiskombinationen"));
+    image2->setAccessibleDescription(credit);
+
     // Keyboard order.
     QWidget *order[] = {m_txtLaenge,      m_btnStart,       m_grdTabelle,     m_txtToleranz[0],
                         m_scrToleranz[0], m_txtToleranz[1], m_scrToleranz[1], m_btnBeenden,
