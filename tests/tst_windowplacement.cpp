@@ -59,25 +59,34 @@ private Q_SLOTS:
               "shown");
     }
 
-    void twipsToStore_data()
+    // A window still where the file put it keeps the file's twips.
+    void storedPosition_data()
     {
-        QTest::addColumn<QPointF>("storedTwips");
-        QTest::addColumn<QPoint>("storedPixels");
+        QTest::addColumn<std::optional<float>>("left");
+        QTest::addColumn<std::optional<float>>("top");
+        QTest::addColumn<QPoint>("pixels");
         QTest::addColumn<QPoint>("now");
         QTest::addColumn<QPointF>("toStore");
+        const std::optional<float> none;
         QTest::newRow("unmoved keeps odd twips")
-            << QPointF(1234, 607) << QPoint(82, 40) << QPoint(82, 40) << QPointF(1234, 607);
-        QTest::newRow("moved") << QPointF(1234, 607) << QPoint(82, 40) << QPoint(83, 40)
-                               << QPointF(1245, 600);
+            << std::optional(1234.0f) << std::optional(607.0f) << QPoint(82, 40) << QPoint(82, 40)
+            << QPointF(1234, 607);
+        QTest::newRow("moved") << std::optional(1234.0f) << std::optional(607.0f) << QPoint(82, 40)
+                               << QPoint(83, 40) << QPointF(1245, 600);
         QTest::newRow("brought into view")
-            << QPointF(150000, 600) << QPoint(10000, 40) << QPoint(896, 40) << QPointF(13440, 600);
+            << std::optional(150000.0f) << std::optional(600.0f) << QPoint(10000, 40)
+            << QPoint(896, 40) << QPointF(13440, 600);
+        QTest::newRow("missing lines")
+            << none << none << QPoint(0, 0) << QPoint(0, 0) << QPointF(0, 0);
     }
-    void twipsToStore()
+    void storedPosition()
     {
-        QFETCH(QPointF, storedTwips);
-        QFETCH(QPoint, storedPixels);
+        QFETCH(std::optional<float>, left);
+        QFETCH(std::optional<float>, top);
         QFETCH(QPoint, now);
-        QTEST(WindowPlacement::twipsToStore(storedTwips, storedPixels, now), "toStore");
+        const auto stored = WindowPlacement::StoredPosition::fromTwips(left, top);
+        QTEST(stored.pixels, "pixels");
+        QTEST(stored.twipsFor(now), "toStore");
     }
 };
 

@@ -55,9 +55,16 @@ QPoint WindowPlacement::bringIntoView(const QRect &frame, const QList<QRect> &sc
     return QPoint(x, y);
 }
 
-QPointF WindowPlacement::twipsToStore(QPointF storedTwips, QPoint storedPixels, QPoint now)
+WindowPlacement::StoredPosition
+WindowPlacement::StoredPosition::fromTwips(std::optional<float> left, std::optional<float> top)
 {
-    if (now == storedPixels)
-        return storedTwips;
+    const QPointF twips(left.value_or(0.0f), top.value_or(0.0f));
+    return {twips, QPoint(toPixels(twips.x()), toPixels(twips.y()))};
+}
+
+QPointF WindowPlacement::StoredPosition::twipsFor(QPoint now) const
+{
+    if (now == pixels)
+        return twips;
     return QPointF(toTwips(now.x()), toTwips(now.y()));
 }

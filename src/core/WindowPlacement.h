@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <optional>
+
 // Window positions and size: twips as stored, pixels as shown, a stored
 // position that would put the window off every screen brought back into
 // view.
@@ -28,10 +30,19 @@ QSize clientSize(const QMargins &frame);
 // inside the nearest screen's available area.
 QPoint bringIntoView(const QRect &frame, const QList<QRect> &screens);
 
-// The position to store for a window whose frame stands at `now`. While it
-// still stands where the stored twips put it (`storedPixels`), it keeps
-// those twips: a pixel is 15 of them, and a stored 1234 must not come back
-// as 1230.
-QPointF twipsToStore(QPointF storedTwips, QPoint storedPixels, QPoint now);
+// A position as the settings file gave it, in twips, and the pixels that
+// puts the window at (a missing coordinate counts as 0).
+struct StoredPosition
+{
+    QPointF twips;
+    QPoint pixels;
+
+    static StoredPosition fromTwips(std::optional<float> left, std::optional<float> top);
+
+    // The twips to store for a window whose frame stands at `now`. While it
+    // still stands at `pixels` it keeps the stored twips: a pixel is 15 of
+    // them, and a stored 1234 must not come back as 1230.
+    QPointF twipsFor(QPoint now) const;
+};
 
 } // namespace WindowPlacement
