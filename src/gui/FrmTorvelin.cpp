@@ -8,6 +8,7 @@
 #include "PartsListPrinter.h"
 #include "PriceGridView.h"
 #include "PriceModel.h"
+#include "Program.h"
 #include "ResultCellDelegate.h"
 #include "ResultsModel.h"
 #include "SearchProgress.h"
@@ -20,7 +21,6 @@
 #include "core/SettingsFile.h"
 #include "core/TrackCatalogue.h"
 #include "core/WindowPlacement.h"
-#include "version.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -57,8 +57,6 @@ FrmTorvelin::FrmTorvelin(Interaction &interaction, SettingsLocation::Paths setti
     Form_Load();
 }
 
-FrmTorvelin::~FrmTorvelin() = default;
-
 // One handler per control event.
 void FrmTorvelin::wire()
 {
@@ -91,32 +89,24 @@ void FrmTorvelin::Form_Load()
     move(0, 0);
 
     m_resultStore.resize(0, 0, 0, Combination::columnCount - 1);
-    m_grdTabelle->setModel(m_resultsModel);
     m_resultsModel->reload();
+    FrmTorvelinLayout::attach(m_grdTabelle, m_resultsModel);
     // A re-read replaces the selection model's content but keeps the object,
     // and with it this connection.
     connect(m_grdTabelle->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &FrmTorvelin::Stueckliste);
-    m_grdPreise->setModel(m_priceModel);
+    FrmTorvelinLayout::attach(m_grdPreise, m_priceModel);
     PartsList::initialise(m_partsStore);
     m_partsModel->reload();
-    auto *grdStck = findChild<QTableView *>(QStringLiteral("grdStck"));
-    grdStck->setModel(m_partsModel);
-    for (QTableView *grid : {m_grdTabelle, static_cast<QTableView *>(m_grdPreise), grdStck})
-        FrmTorvelinLayout::shapeGrid(grid);
+    FrmTorvelinLayout::attach(findChild<QTableView *>(QStringLiteral("grdStck")), m_partsModel);
 
     if (!m_settingsPaths.read.isEmpty()) {
         if (const auto settings = SettingsFile::read(m_settingsPaths.read))
             applySettings(*settings);
     }
 
-    findChild<QLabel *>(QStringLiteral("lblRelease"))
-        ->setText(QStringLiteral("Rel. : %1.%2.%3")
-                      .arg(Version::major)
-                      .arg(Version::minor)
-                      .arg(Version::patch));
-    findChild<QLabel *>(QStringLiteral("lblStand"))
-        ->setText(u"Stand: " + QString::fromLatin1(Version::releaseDate));
+    findChild<QLabel *>(QStringLiteral("lblRelease"))->setText(Program::release());
+    findChild<QLabel *>(QStringLiteral("lblStand"))->setText(Program::stand());
 }
 
 void FrmTorvelin::applySettings(const Settings &settings)

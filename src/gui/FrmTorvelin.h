@@ -37,7 +37,6 @@ public:
     // written to at close.
     FrmTorvelin(Interaction &interaction, SettingsLocation::Paths settingsPaths,
                 QWidget *parent = nullptr);
-    ~FrmTorvelin() override;
 
     PriceStore &priceStore() { return m_priceStore; }
     const ColourMarking &colourMarking() const { return m_marking; }

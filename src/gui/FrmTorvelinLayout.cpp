@@ -298,8 +298,9 @@ void FrmTorvelinLayout::build(QWidget *window)
         QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 }
 
-void FrmTorvelinLayout::shapeGrid(QTableView *grid)
+void FrmTorvelinLayout::attach(QTableView *grid, QAbstractItemModel *model)
 {
+    grid->setModel(model);
     // Columns in twips: the results table's by its column groups, the price
     // grid's and the parts list's one under the other.
     QList<int> widths;

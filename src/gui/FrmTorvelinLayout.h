@@ -1,5 +1,6 @@
 #pragma once
 
+class QAbstractItemModel;
 class QTableView;
 class QWidget;
 
@@ -12,7 +13,7 @@ namespace FrmTorvelinLayout {
 // the keyboard order.
 void build(QWidget *window);
 
-// Column widths and the fixed look of a grid, once it shows its model.
-void shapeGrid(QTableView *grid);
+// Shows `model` in `grid`, with the grid's column widths and fixed look.
+void attach(QTableView *grid, QAbstractItemModel *model);
 
 } // namespace FrmTorvelinLayout

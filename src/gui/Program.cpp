@@ -1,5 +1,7 @@
 #include "Program.h"
 
+#include "version.h"
+
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -17,4 +19,17 @@ void Program::speakGerman(QCoreApplication &application)
     if (translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
+}
+
+QString Program::release()
+{
+    return QStringLiteral("Rel. : %1.%2.%3")
+        .arg(Version::major)
+        .arg(Version::minor)
+        .arg(Version::patch);
+}
+
+QString Program::stand()
+{
+    return u"Stand: " + QString::fromLatin1(Version::releaseDate);
 }

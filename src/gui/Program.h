@@ -1,6 +1,7 @@
 #pragma once
 
 class QCoreApplication;
+class QString;
 
 // What the program tells the desktop about itself before its window opens.
 namespace Program {
@@ -13,5 +14,10 @@ void describe();
 // Qt's own dialogs (the printer dialog, message-box buttons) in German, like
 // the rest of the program.
 void speakGerman(QCoreApplication &application);
+
+// The release line of the window, "Rel. : 1.0.0", and its date line,
+// "Stand: " and the release date, from the build's version.
+QString release();
+QString stand();
 
 } // namespace Program
