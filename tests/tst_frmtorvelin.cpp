@@ -130,6 +130,17 @@ private Q_SLOTS:
                  QSize(1024 - frame.left() - frame.right(), 740 - frame.top() - frame.bottom()));
     }
 
+    // The shipped SVG as the window icon, the pictures of the buttons and
+    // the logo: each needs Qt's SVG support at run time.
+    void pictures()
+    {
+        QVERIFY(!m_w->windowIcon().pixmap(QSize(16, 16)).isNull());
+        for (const QString &button : {u"btnSort"_s, u"btnDrucken"_s, u"btnBeenden"_s})
+            QVERIFY2(!child<QPushButton>(button)->icon().pixmap(QSize(16, 16)).isNull(),
+                     qPrintable(button));
+        QCOMPARE(child<QLabel>(u"Image2"_s)->pixmap().size(), QSize(51, 33));
+    }
+
     // What a screen reader announces for each control, captions and focus
     // order unchanged.
     void accessibleNames_data()
