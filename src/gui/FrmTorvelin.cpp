@@ -25,13 +25,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
 
@@ -107,57 +105,6 @@ void FrmTorvelin::Form_Load()
 
     findChild<QLabel *>(QStringLiteral("lblRelease"))->setText(Program::release());
     findChild<QLabel *>(QStringLiteral("lblStand"))->setText(Program::stand());
-}
-
-void FrmTorvelin::applySettings(const Settings &settings)
-{
-    m_priceStore.setPrices(settings.prices);
-    m_priceModel->refresh();
-
-    for (std::size_t i = 0; i < 2; ++i) {
-        if (settings.toleranceText[i] && settings.toleranceValue[i]) {
-            m_txtToleranz[i]->setText(*settings.toleranceText[i]);
-            m_scrToleranz[i]->setValue(*settings.toleranceValue[i]);
-        }
-    }
-
-    m_storedPosition = WindowPlacement::StoredPosition::fromTwips(settings.left, settings.top);
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens << screen->availableGeometry();
-    move(WindowPlacement::bringIntoView(QRect(m_storedPosition.pixels, WindowPlacement::outerSize),
-                                        screens));
-
-    for (std::size_t i = 0; i < 2; ++i) {
-        if (settings.cellStyle[i])
-            m_chkCellStyle[i]->setChecked(*settings.cellStyle[i] != 0);
-    }
-}
-
-void FrmTorvelin::saveSettings()
-{
-    // A price still being typed is taken first, through the edit handler.
-    m_grdPreise->endEdit();
-
-    SettingsSnapshot snapshot;
-    for (int p = 1; p <= TrackCatalogue::pieceCount; ++p)
-        snapshot.prices[std::size_t(p - 1)] = m_priceStore.price(p);
-    for (std::size_t i = 0; i < 2; ++i) {
-        snapshot.toleranceText[i] = m_txtToleranz[i]->text();
-        snapshot.cellStyle[i] = m_chkCellStyle[i]->isChecked() ? 1 : 0;
-    }
-    const QPointF position = m_storedPosition.twipsFor(frameGeometry().topLeft());
-    snapshot.left = float(position.x());
-    snapshot.top = float(position.y());
-
-    QDir().mkpath(QFileInfo(m_settingsPaths.write).absolutePath());
-    QString error;
-    if (!SettingsFile::write(m_settingsPaths.write, snapshot, &error)) {
-        m_interaction.showMessage(
-            this, QMessageBox::Warning, QStringLiteral("Torvelin"),
-            QStringLiteral("Die Einstellungen konnten nicht in „%1“ gespeichert werden:\n%2")
-                .arg(QDir::toNativeSeparators(m_settingsPaths.write), error));
-    }
 }
 
 void FrmTorvelin::btnBeenden_Click()
