@@ -57,10 +57,17 @@ class TstFrmTorvelin : public QObject, WindowFixture
 
     void search(const QString &length, const QString &minus = u"0"_s, const QString &plus = u"0"_s)
     {
-        child(u"txtToleranz(0)"_s)->setText(minus);
-        child(u"txtToleranz(1)"_s)->setText(plus);
-        child(u"txtLaenge"_s)->setText(length);
+        type(u"txtToleranz(0)"_s, minus);
+        type(u"txtToleranz(1)"_s, plus);
+        type(u"txtLaenge"_s, length);
         QTest::mouseClick(child<QPushButton>(u"btnStart"_s), Qt::LeftButton);
+    }
+    // `text` typed into a box in place of what it held.
+    void type(const QString &box, const QString &text)
+    {
+        child(box)->selectAll();
+        QTest::keyClick(child(box), Qt::Key_Backspace);
+        QTest::keyClicks(child(box), text);
     }
     // Makes `row` the current row, as a click into it does.
     void choose(int row)
@@ -324,11 +331,11 @@ private Q_SLOTS:
         QFETCH(int, found);
         search(u"64"_s, u"0"_s, u"1"_s);
         // Both bars back at 0, so that a letter put into a box stays there.
-        child(u"txtToleranz(1)"_s)->setText(u"0"_s);
+        type(u"txtToleranz(1)"_s, u"0"_s);
         child(u"txtLaenge"_s)->setFocus();
         if (!during.isNull()) {
             QTimer::singleShot(0, m_w.get(), [&] {
-                child(u"txtLaenge"_s)->setText(during);
+                type(u"txtLaenge"_s, during);
                 QTest::mouseClick(child<QPushButton>(u"btnStart"_s), Qt::LeftButton);
             });
         }
