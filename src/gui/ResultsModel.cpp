@@ -34,7 +34,7 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
 
 QString ResultsModel::displayText(int storeRow, int storeColumn) const
 {
-    const QString text = store().text(storeRow, storeColumn);
+    QString text = store().text(storeRow, storeColumn);
     if (storeColumn != Combination::priceColumn || text.isEmpty())
         return text;
     const auto price = PriceStore::readPrice(text);
