@@ -148,6 +148,22 @@ private Q_SLOTS:
         QCOMPARE(child<QLabel>(u"Image2"_s)->pixmap().size(), QSize(51, 33));
     }
 
+    // Tab moves through the controls in this order, and on round again.
+    void focusOrder()
+    {
+        QApplication::setActiveWindow(m_w.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_w.get()));
+        child(u"txtLaenge"_s)->setFocus();
+        QStringList order;
+        for (int i = 0; i < 14; ++i) {
+            order << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(order.join(u' '), u"txtLaenge btnStart grdTabelle txtToleranz(0) scrToleranz(0) "
+                                   "txtToleranz(1) scrToleranz(1) btnBeenden grdPreise grdStck "
+                                   "btnDrucken chkCellStyle(0) chkCellStyle(1) txtLaenge"_s);
+    }
+
     // What a screen reader announces for each control, captions and focus
     // order unchanged.
     void accessibleNames_data()
