@@ -9,6 +9,7 @@ packages=(
     fonts-liberation2 qt6-translations-l10n
     poppler-utils
     desktop-file-utils appstream
+    libqt6svg6
 )
 # Further packages for one purpose, e.g. Xvfb for the window benchmarks.
 read -r -a extra <<< "${TORVELIN_EXTRA_PACKAGES:-}"

@@ -15,6 +15,14 @@ float WindowPlacement::toTwips(int pixels)
     return float(pixels) * twipsPerPixel;
 }
 
+QSize WindowPlacement::clientSize(const QMargins &frame)
+{
+    const QSize client =
+        outerSize.shrunkBy(QMargins(std::max(frame.left(), 0), std::max(frame.top(), 0),
+                                    std::max(frame.right(), 0), std::max(frame.bottom(), 0)));
+    return client.expandedTo(QSize(1, 1));
+}
+
 QPoint WindowPlacement::bringIntoView(const QRect &frame, const QList<QRect> &screens)
 {
     if (screens.isEmpty())
@@ -45,4 +53,18 @@ QPoint WindowPlacement::bringIntoView(const QRect &frame, const QList<QRect> &sc
     const int y = std::clamp(frame.top(), nearest->top(),
                              std::max(nearest->top(), nearest->bottom() - frame.height() + 1));
     return QPoint(x, y);
+}
+
+WindowPlacement::StoredPosition
+WindowPlacement::StoredPosition::fromTwips(std::optional<float> left, std::optional<float> top)
+{
+    const QPointF twips(left.value_or(0.0f), top.value_or(0.0f));
+    return {twips, QPoint(toPixels(twips.x()), toPixels(twips.y()))};
+}
+
+QPointF WindowPlacement::StoredPosition::twipsFor(QPoint now) const
+{
+    if (now == pixels)
+        return twips;
+    return QPointF(toTwips(now.x()), toTwips(now.y()));
 }

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "core/CombinationSearch.h"
-#include "core/PriceStore.h"
-#include "core/GridStore.h"
-#include "core/SettingsLocation.h"
 #include "core/ColourMarking.h"
+#include "core/CombinationSearch.h"
+#include "core/GridStore.h"
+#include "core/PriceStore.h"
+#include "core/SearchInputs.h"
+#include "core/SettingsLocation.h"
+#include "core/WindowPlacement.h"
 
 #include <QWidget>
 
@@ -15,11 +17,8 @@ class GridStoreModel;
 class PriceGridView;
 class PriceModel;
 class QCheckBox;
-class QFrame;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QScrollBar;
 class QTableView;
 class ResultsModel;
@@ -27,7 +26,8 @@ struct Settings;
 
 // The program's one window. It owns every control and the three stores
 // behind the grids for the whole run; each handler is named after its
-// control and event.
+// control and event. The controls and their look come from
+// FrmTorvelinLayout, the logic from the core units: this class wires them.
 class FrmTorvelin : public QWidget
 {
     Q_OBJECT
@@ -37,22 +37,9 @@ public:
     // written to at close.
     FrmTorvelin(Interaction &interaction, SettingsLocation::Paths settingsPaths,
                 QWidget *parent = nullptr);
-    ~FrmTorvelin() override;
-
-    // Outer window size in pixels; the client area is this less the frame.
-    static constexpr QSize clientSize{1018, 712};
 
     PriceStore &priceStore() { return m_priceStore; }
     const ColourMarking &colourMarking() const { return m_marking; }
-
-    // Handlers, public so that the program's behaviour can be driven exactly
-    // as the controls drive it.
-    void btnStart_Click();
-    void btnDrucken_Click();
-    void btnBeenden_Click();
-    void grdTabelle_HeaderClick(int colIndex);
-    void Stueckliste();
-    void grdPreise_PriceEdited(int colIndex, const QString &refusal);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -60,20 +47,26 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildControls();
+    void wire();
     void Form_Load();
     void Form_Unload();
     void applySettings(const Settings &settings);
     void saveSettings();
 
+    void btnStart_Click();
+    void btnDrucken_Click();
+    void btnBeenden_Click();
     void txtLaenge_GotFocus();
     bool txtLaenge_KeyPress(const QKeyEvent *event);
     void txtToleranz_Change(int index);
     void scrToleranz_Change(int index);
     void chkCellStyle_Click(int index);
+    void grdTabelle_HeaderClick(int colIndex);
     void grdTabelle_FollowUp();
+    void Stueckliste();
+    void grdPreise_PriceEdited(int colIndex, const QString &refusal);
     int currentResultRow() const;
-    void selectRefusedText(QLineEdit *box);
+    void refuse(SearchInputs::Problem problem, QLineEdit *box, bool focus);
 
     Interaction &m_interaction;
     SettingsLocation::Paths m_settingsPaths;
@@ -83,37 +76,19 @@ private:
     GridStore m_partsStore;
     ColourMarking m_marking;
     CombinationSearch m_search;
-    QString m_abortMarker;
     bool m_closing = false;
 
-    // The position as the settings file gave it, in twips, and where that
-    // put the window.
-    struct StoredPosition
-    {
-        float left = 0.0f;
-        float top = 0.0f;
-        QPoint pixels;
-    } m_storedPosition;
+    WindowPlacement::StoredPosition m_storedPosition;
 
-    QFrame *m_panel = nullptr;
-    QFrame *m_panel1 = nullptr;
-    QGroupBox *m_frame = nullptr;
-    QLineEdit *m_txtLaenge = nullptr;
-    QPushButton *m_btnStart = nullptr;
-    QPushButton *m_btnSort = nullptr;
-    QPushButton *m_btnDrucken = nullptr;
-    QPushButton *m_btnBeenden = nullptr;
-    QTableView *m_grdTabelle = nullptr;
-    PriceGridView *m_grdPreise = nullptr;
-    QTableView *m_grdStck = nullptr;
-    QLabel *m_lblCount = nullptr;
-    QLabel *m_lblRelease = nullptr;
-    QLabel *m_lblStand = nullptr;
-    std::array<QLineEdit *, 2> m_txtToleranz{};
-    std::array<QScrollBar *, 2> m_scrToleranz{};
-    std::array<QCheckBox *, 2> m_chkCellStyle{};
+    QLineEdit *m_txtLaenge;
+    std::array<QLineEdit *, 2> m_txtToleranz;
+    std::array<QScrollBar *, 2> m_scrToleranz;
+    std::array<QCheckBox *, 2> m_chkCellStyle;
+    QTableView *m_grdTabelle;
+    PriceGridView *m_grdPreise;
+    QLabel *m_lblCount;
 
-    ResultsModel *m_resultsModel = nullptr;
-    PriceModel *m_priceModel = nullptr;
-    GridStoreModel *m_partsModel = nullptr;
+    ResultsModel *m_resultsModel;
+    PriceModel *m_priceModel;
+    GridStoreModel *m_partsModel;
 };

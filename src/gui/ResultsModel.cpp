@@ -1,7 +1,10 @@
 #include "ResultsModel.h"
 
 #include "core/ColourMarking.h"
+#include "core/Combination.h"
 #include "core/GridStore.h"
+#include "core/NumberText.h"
+#include "core/PriceStore.h"
 
 #include "QtColours.h"
 
@@ -27,6 +30,15 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
     if (role == MarkedRole && checkIndex(index, CheckIndexOption::IndexIsValid))
         return markedStyle(storeRow(index.row()), storeColumn(index.column())).has_value();
     return GridStoreModel::data(index, role);
+}
+
+QString ResultsModel::displayText(int storeRow, int storeColumn) const
+{
+    QString text = store().text(storeRow, storeColumn);
+    if (storeColumn != Combination::priceColumn || text.isEmpty())
+        return text;
+    const auto price = PriceStore::readPrice(text);
+    return price ? NumberText::formatStandard(*price) : text;
 }
 
 std::optional<PieceColours::Style> ResultsModel::markedStyle(int storeRow, int storeColumn) const

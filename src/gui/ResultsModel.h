@@ -1,14 +1,15 @@
 #pragma once
 
-#include "core/PieceColours.h"
 #include "GridStoreModel.h"
+#include "core/PieceColours.h"
 
 #include <optional>
 
 class ColourMarking;
 
 // The results table: twenty columns, cells in piece colours where the
-// column's marking is requested.
+// column's marking is requested. The price column shows the stored price
+// text in the locale's standard number format, as the price grid does.
 class ResultsModel : public GridStoreModel
 {
     Q_OBJECT
@@ -24,6 +25,7 @@ public:
     static QStringList captions();
 
 protected:
+    QString displayText(int storeRow, int storeColumn) const override;
     QVariant background(int storeRow, int storeColumn) const override;
     QVariant foreground(int storeRow, int storeColumn) const override;
 

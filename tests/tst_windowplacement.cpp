@@ -1,0 +1,94 @@
+#include "core/WindowPlacement.h"
+
+#include <QTest>
+
+class TstWindowPlacement : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void clientSizeLeavesTheFrame_data()
+    {
+        QTest::addColumn<QMargins>("frame");
+        QTest::addColumn<QSize>("client");
+        QTest::newRow("no frame") << QMargins() << QSize(1024, 740);
+        QTest::newRow("openbox") << QMargins(1, 20, 1, 1) << QSize(1022, 719);
+        QTest::newRow("thick") << QMargins(4, 30, 6, 8) << QSize(1014, 702);
+        QTest::newRow("negative margins count as none")
+            << QMargins(-3, -3, 0, 0) << QSize(1024, 740);
+    }
+    void clientSizeLeavesTheFrame()
+    {
+        QFETCH(QMargins, frame);
+        QTEST(WindowPlacement::clientSize(frame), "client");
+        QCOMPARE(WindowPlacement::outerSize, QSize(15360 / 15, 11100 / 15));
+    }
+
+    // Two or three screens side by side, stacked or apart; the window is 1024 x 740.
+    void bringIntoView_data()
+    {
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<QPoint>("stored");
+        QTest::addColumn<QPoint>("shown");
+        const QRect main(0, 0, 1920, 1080);
+        const QRect right(1920, 0, 1280, 1024);
+        const QRect left(-1280, 0, 1280, 1024);
+        const QRect below(0, 1080, 1920, 1080);
+        QTest::newRow("on the first") << QList{main, right} << QPoint(80, 40) << QPoint(80, 40);
+        QTest::newRow("on the second")
+            << QList{main, right} << QPoint(2000, 100) << QPoint(2000, 100);
+        QTest::newRow("on a screen left of the first")
+            << QList{main, left} << QPoint(-1200, 10) << QPoint(-1200, 10);
+        QTest::newRow("across two") << QList{main, right} << QPoint(1900, 0) << QPoint(1900, 0);
+        QTest::newRow("off the right of the second")
+            << QList{main, right} << QPoint(3300, 100) << QPoint(2176, 100);
+        QTest::newRow("off the left of all")
+            << QList{main, right, left} << QPoint(-5000, 50) << QPoint(-1280, 50);
+        QTest::newRow("below the lower")
+            << QList{main, below} << QPoint(100, 3000) << QPoint(100, 1420);
+        QTest::newRow("title bar above the top")
+            << QList{main} << QPoint(100, -10) << QPoint(100, 0);
+        QTest::newRow("no screens")
+            << QList<QRect>() << QPoint(-9999, -9999) << QPoint(-9999, -9999);
+    }
+    void bringIntoView()
+    {
+        QFETCH(QList<QRect>, screens);
+        QFETCH(QPoint, stored);
+        QTEST(WindowPlacement::bringIntoView(QRect(stored, WindowPlacement::outerSize), screens),
+              "shown");
+    }
+
+    // A window still where the file put it keeps the file's twips.
+    void storedPosition_data()
+    {
+        QTest::addColumn<std::optional<float>>("left");
+        QTest::addColumn<std::optional<float>>("top");
+        QTest::addColumn<QPoint>("pixels");
+        QTest::addColumn<QPoint>("now");
+        QTest::addColumn<QPointF>("toStore");
+        const std::optional<float> none;
+        QTest::newRow("unmoved keeps odd twips")
+            << std::optional(1234.0f) << std::optional(607.0f) << QPoint(82, 40) << QPoint(82, 40)
+            << QPointF(1234, 607);
+        QTest::newRow("moved") << std::optional(1234.0f) << std::optional(607.0f) << QPoint(82, 40)
+                               << QPoint(83, 40) << QPointF(1245, 600);
+        QTest::newRow("brought into view")
+            << std::optional(150000.0f) << std::optional(600.0f) << QPoint(10000, 40)
+            << QPoint(896, 40) << QPointF(13440, 600);
+        QTest::newRow("missing lines")
+            << none << none << QPoint(0, 0) << QPoint(0, 0) << QPointF(0, 0);
+    }
+    void storedPosition()
+    {
+        QFETCH(std::optional<float>, left);
+        QFETCH(std::optional<float>, top);
+        QFETCH(QPoint, now);
+        const auto stored = WindowPlacement::StoredPosition::fromTwips(left, top);
+        QTEST(stored.pixels, "pixels");
+        QTEST(stored.twipsFor(now), "toStore");
+    }
+};
+
+QTEST_GUILESS_MAIN(TstWindowPlacement)
+#include "tst_windowplacement.moc"
