@@ -67,7 +67,7 @@ private Q_SLOTS:
                          "24 077|7,00|7|edit|-/-\n"
                          "24 071|0,00|0|edit|-/-\n"
                          "24 064|-1,00|-1|edit|-/-\n"_s);
-        m_marking.chkCellStyle_Click(1);
+        m_marking.toggleGroup(1);
         m_model->refresh();
         QCOMPARE(
             dump().section(u'\n', 0, 1),

@@ -48,7 +48,7 @@ private Q_SLOTS:
         store.setCell(1, 0, u"188,3"_s);
         ColourMarking colours;
         if (marking)
-            colours.chkCellStyle_Click(0);
+            colours.toggleGroup(0);
         ResultsModel model(&store, &colours);
         model.reload();
         QTableView view;

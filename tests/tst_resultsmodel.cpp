@@ -97,7 +97,7 @@ private Q_SLOTS:
         setRow(store, 0, u"360,0|||||||||360,0|24360|||||||||,00"_s.split(u'|'));
         setRow(store, 1, u"94,2|64,3||||||||158,5|24094|24064||||||||1234,50"_s.split(u'|'));
         for (int box : boxes)
-            marking.chkCellStyle_Click(box);
+            marking.toggleGroup(box);
         model.reload();
         QTEST(dump(model), "shown");
         QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
