@@ -56,6 +56,39 @@ private Q_SLOTS:
         QTest::newRow("letters") << u"abc"_s << 2 << QStringList() << QString();
         QTest::newRow("missing price file")
             << u"--prices PRICES.missing 360"_s << 2 << QStringList() << QString();
+        // Too long to count is still beyond the maximum, not a malformed number.
+        QTest::newRow("twenty digits")
+            << u"--locale de_DE 99999999999999999999"_s << 2 << QStringList()
+            << u"Die maximal berechenbare Länge beträgt 3.240 mm !       \n"_s;
+        QTest::newRow("leading zeros")
+            << u"--locale de_DE 00000000000000000360"_s << 0 << QStringList() << u"3\n"_s;
+        QTest::newRow("negative length")
+            << u"--locale de_DE -360"_s << 2 << QStringList()
+            << u"Die minimal anzugebende Länge beträgt 60 mm !       \n"_s;
+        // A negative tolerance is a refused tolerance, not an unknown option.
+        QTest::newRow("tolerance -1") << u"360 -1 0"_s << 2 << QStringList()
+                                      << u"Eine Toleranz muss eine Ziffer von 0 bis 9 sein !\n"_s;
+        QTest::newRow("plus tolerance 10")
+            << u"360 0 10"_s << 2 << QStringList()
+            << u"Eine Toleranz muss eine Ziffer von 0 bis 9 sein !\n"_s;
+        QTest::newRow("Arabic-Indic digit")
+            << u"360 0 \u0663"_s << 2 << QStringList()
+            << u"Eine Toleranz muss eine Ziffer von 0 bis 9 sein !\n"_s;
+        QTest::newRow("options after the arguments")
+            << u"360 0 0 --locale de_DE"_s << 0
+            << QStringList{u"360,0|||||||||360,0|24360|||||||||,00"_s} << u"3\n"_s;
+        QTest::newRow("value after equals sign")
+            << u"--locale=de_DE 360"_s << 0
+            << QStringList{u"360,0|||||||||360,0|24360|||||||||,00"_s} << u"3\n"_s;
+        QTest::newRow("unknown option")
+            << u"--colour 360"_s << 2 << QStringList()
+            << u"torvelin-search: Unbekannte Option: --colour (siehe --help)\n"_s;
+        QTest::newRow("missing value") << u"360 --locale"_s << 2 << QStringList()
+                                       << u"torvelin-search: Bei --locale fehlt der Wert.\n"_s;
+        QTest::newRow("option twice")
+            << u"--locale de_DE --locale=en_US 360"_s << 2 << QStringList()
+            << u"torvelin-search: Die Option --locale ist mehrfach angegeben.\n"_s;
+        QTest::newRow("two arguments") << u"360 1"_s << 2 << QStringList() << QString();
     }
     void run()
     {
@@ -81,6 +114,18 @@ private Q_SLOTS:
             QVERIFY(!err.trimmed().isEmpty());
         else
             QCOMPARE(err, errors);
+    }
+
+    // The usage line names each argument once, and the help is German.
+    void help()
+    {
+        QProcess process;
+        process.start(QStringLiteral(TORVELIN_SEARCH_PATH), {u"--help"_s});
+        QVERIFY(process.waitForFinished(-1));
+        QCOMPARE(process.exitCode(), 0);
+        const QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
+        QCOMPARE(lines.first(), u"Aufruf: torvelin-search [OPTIONEN] LÄNGE [MINUS PLUS]"_s);
+        QCOMPARE(lines.first().count(u"PLUS"_s), 1);
     }
 };
 
