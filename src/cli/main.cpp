@@ -1,15 +1,19 @@
 // torvelin-search: the program's combination search from the command line.
 //
-//   torvelin-search [--locale NAME] [--prices SETTINGS_FILE] LENGTH [MINUS PLUS]
+//   torvelin-search [OPTIONS] LENGTH [MINUS PLUS]
 //
-// Prints every stored row as its twenty cells separated by tabs, exactly the
-// texts the results table holds, and the row count on standard error.
+// By default prints every stored row as its twenty cells separated by tabs,
+// exactly the texts the results table holds, and the row count on standard
+// error. The options pick and reorder rows of that complete enumeration and
+// choose how they are written; they never change the search itself.
 
 #include "CommandLine.h"
 
 #include "core/CombinationSearch.h"
 #include "core/GridStore.h"
 #include "core/PriceStore.h"
+#include "core/ResultExport.h"
+#include "core/ResultQuery.h"
 #include "core/SearchInputs.h"
 #include "core/SettingsFile.h"
 
@@ -38,8 +42,21 @@ const char16_t helpText[] =
     u"Optionen:\n"
     u"  --locale NAME        Zahlen im Format dieses Gebietsschemas, z. B. de_DE\n"
     u"  --prices DATEI       Stückpreise aus dieser Einstellungsdatei (Torvelin.ini)\n"
+    u"  --sort ART           Reihenfolge: length (kürzeste zuerst), price (billigste\n"
+    u"                       zuerst), articles (wie ein Klick auf \"Gl1\" im Fenster)\n"
+    u"                       oder pieces (wenigste Gleise zuerst, dann die Länge am\n"
+    u"                       nächsten an LÄNGE, dann die billigere)\n"
+    u"  --max-pieces N       nur Zeilen mit höchstens N Gleisen (1 bis 9)\n"
+    u"  --without ARTNR,...  nur Zeilen ohne diese Gleise, z. B. 24094,24064\n"
+    u"  --stock ARTNR=N,...  vorhandene Gleise: keine Zeile braucht mehr davon als\n"
+    u"                       N (0 bis 9); nicht genannte Gleise sind unbegrenzt\n"
+    u"  --stock-only         nur die mit --stock genannten Gleise verwenden\n"
+    u"  --format ART         tsv (wie ohne Angabe), csv (für die Tabellenkalkulation,\n"
+    u"                       mit Kopfzeile), text (Tabelle mit Stückliste) oder json\n"
+    u"  --count              nur die Zahl der Zeilen ausgeben\n"
     u"  -h, --help           diese Hilfe\n"
     u"\n"
+    u"Artikelnummern: 24360, 24236, 24229, 24188, 24172, 24094, 24077, 24071, 24064.\n"
     u"Ein falscher Aufruf endet mit einer Meldung und dem Status 2.\n";
 
 int fail(const QString &message)
@@ -63,7 +80,15 @@ int main(int argc, char *argv[])
     const QString locale = QStringLiteral("locale");
     const QString pricesFile = QStringLiteral("prices");
     const QString help = QStringLiteral("help");
-    CommandLine line({locale, pricesFile}, {}, {help});
+    const QString sort = QStringLiteral("sort");
+    const QString maxPieces = QStringLiteral("max-pieces");
+    const QString without = QStringLiteral("without");
+    const QString stock = QStringLiteral("stock");
+    const QString stockOnly = QStringLiteral("stock-only");
+    const QString format = QStringLiteral("format");
+    const QString count = QStringLiteral("count");
+    CommandLine line({locale, pricesFile, sort, maxPieces, without, stock, format},
+                     {without, stock}, {help, stockOnly, count});
     if (!line.parse(QCoreApplication::arguments().mid(1)))
         return fail(ownMessage(line.error()));
     if (line.isSet(help)) {
@@ -77,6 +102,39 @@ int main(int argc, char *argv[])
         if (chosen.language() == QLocale::C && name != u"C")
             return fail(ownMessage(QStringLiteral("Unbekanntes Gebietsschema: %1").arg(name)));
         QLocale::setDefault(chosen);
+    }
+
+    ResultQuery query;
+    QString problem;
+    if (line.isSet(sort))
+        problem = query.setOrder(line.value(sort));
+    if (problem.isEmpty() && line.isSet(maxPieces))
+        problem = query.setMaxPieces(line.value(maxPieces));
+    for (const QString &list : line.values(without)) {
+        if (problem.isEmpty())
+            problem = query.addWithout(list);
+    }
+    for (const QString &list : line.values(stock)) {
+        if (problem.isEmpty())
+            problem = query.addStock(list);
+    }
+    query.setStockOnly(line.isSet(stockOnly));
+    if (problem.isEmpty())
+        problem = query.check();
+    if (!problem.isEmpty())
+        return fail(ownMessage(problem));
+
+    ResultExport::Format outputFormat = ResultExport::Format::Tsv;
+    if (line.isSet(format)) {
+        const auto chosen = ResultExport::formatFromName(line.value(format));
+        if (!chosen)
+            return fail(ownMessage(QStringLiteral("Unbekanntes Format: %1 (möglich sind tsv, "
+                                                  "csv, text, json)")
+                                       .arg(line.value(format))));
+        if (line.isSet(count))
+            return fail(ownMessage(
+                QStringLiteral("--count gibt nur eine Zahl aus und verträgt kein --format.")));
+        outputFormat = *chosen;
     }
 
     const QStringList args = line.positional();
@@ -121,17 +179,14 @@ int main(int argc, char *argv[])
     const CombinationSearch::Outcome outcome =
         search.run(window.lower, window.upper, results, prices);
 
+    const GridStore picked = query.apply(results, outcome.rows, length.toInt());
     QTextStream out(stdout);
-    for (int row = 0; row < outcome.rows; ++row) {
-        QString text;
-        for (int column = results.firstColumn(); column <= results.lastColumn(); ++column) {
-            if (column > results.firstColumn())
-                text += u'\t';
-            text += results.text(row, column);
-        }
-        out << text << '\n';
+    if (line.isSet(count)) {
+        out << picked.rowCount() << '\n';
+        return 0;
     }
+    out << ResultExport::write(outputFormat, ResultExport::rows(picked, picked.rowCount()));
     out.flush();
-    QTextStream(stderr) << outcome.rows << Qt::endl;
+    QTextStream(stderr) << picked.rowCount() << Qt::endl;
     return 0;
 }
