@@ -6,6 +6,7 @@
 #include "core/Combination.h"
 #include "core/SearchInputs.h"
 #include "core/TrackCatalogue.h"
+#include "GridExport.h"
 #include "GridStoreModel.h"
 #include "core/PartsListPage.h"
 #include "PartsListPrinter.h"
@@ -376,6 +377,8 @@ void FrmTorvelin::Form_Load()
     m_partsModel = new GridStoreModel(&m_partsStore, PriceModel::captions(), m_grdStck);
     m_grdStck->setModel(m_partsModel);
     configureGrid(m_grdStck, pieceGridWidths());
+    GridExport::attachResults(m_grdTabelle, m_interaction);
+    GridExport::attachPartsList(m_grdStck, m_grdTabelle);
 
     if (!m_settingsPaths.read.isEmpty()) {
         if (const auto settings = SettingsFile::read(m_settingsPaths.read))
