@@ -102,8 +102,10 @@ private Q_SLOTS:
                "24172, 24094, 24077, 24071, 24064)"_s;
         QTest::newRow("empty list entry")
             << QStringList{u"without=24360,"_s}
-            << u"Unbekannte Artikelnummer:  (bekannt sind 24360, 24236, 24229, 24188, 24172, "
-               "24094, 24077, 24071, 24064)"_s;
+            << u"In der Liste fehlt eine Artikelnummer (zwei Kommas oder eines am Rand?)."_s;
+        QTest::newRow("empty stock entry")
+            << QStringList{u"stock=24360=1,,24236=2"_s}
+            << u"In der Liste fehlt eine Artikelnummer (zwei Kommas oder eines am Rand?)."_s;
         QTest::newRow("stock without count")
             << QStringList{u"stock=24360"_s} << u"--stock erwartet ARTNR=ANZAHL, nicht: 24360"_s;
         QTest::newRow("stock 10")

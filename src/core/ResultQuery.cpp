@@ -33,6 +33,9 @@ qint64 lastDigitUnits(const QString &text)
 
 QString unknownPiece(QStringView articleNumber)
 {
+    if (articleNumber.isEmpty())
+        return QStringLiteral("In der Liste fehlt eine Artikelnummer (zwei Kommas oder eines am "
+                              "Rand?).");
     QStringList known;
     for (const TrackPiece &piece : TrackCatalogue::pieces())
         known << piece.articleNumber;
@@ -82,6 +85,8 @@ QString ResultQuery::addStock(QStringView list)
 {
     for (QStringView entry : list.split(u',')) {
         const qsizetype equals = entry.indexOf(u'=');
+        if (entry.isEmpty())
+            return unknownPiece(entry);
         if (equals < 0)
             return QStringLiteral("--stock erwartet ARTNR=ANZAHL, nicht: %1").arg(entry);
         const QStringView articleNumber = entry.left(equals);
