@@ -10,8 +10,8 @@
 #include <QTest>
 
 // Stands in for the user: records every message as "Icon: title: text" and
-// every beep, and answers the printer dialog by choosing a PDF file (or by
-// cancelling).
+// every beep, answers the printer dialog by choosing a PDF file (or by
+// cancelling) and the save-file dialog with `savePath`.
 class TestInteraction : public Interaction
 {
 public:
@@ -19,6 +19,8 @@ public:
     int beeps = 0;
     bool acceptPrinter = true;
     QString pdfPath;
+    QString savePath; // the save-file dialog's answer; empty: cancelled
+    QStringList saveDialogs;
 
     void showMessage(QWidget *, QMessageBox::Icon icon, const QString &title,
                      const QString &text) override
@@ -32,6 +34,12 @@ public:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfPath);
         return acceptPrinter;
+    }
+    QString chooseSaveFile(QWidget *, const QString &title, const QString &suggestedName,
+                           const QString &filter) override
+    {
+        saveDialogs << title + u": " + suggestedName + u": " + filter;
+        return savePath;
     }
 };
 

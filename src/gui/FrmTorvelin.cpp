@@ -3,6 +3,7 @@
 #include "FixedOuterSize.h"
 #include "FocusWatch.h"
 #include "FrmTorvelinLayout.h"
+#include "GridExport.h"
 #include "GridStoreModel.h"
 #include "Interaction.h"
 #include "PartsListPrinter.h"
@@ -97,6 +98,8 @@ void FrmTorvelin::Form_Load()
     PartsList::initialise(m_partsStore);
     m_partsModel->reload();
     FrmTorvelinLayout::attach(findChild<QTableView *>(QStringLiteral("grdStck")), m_partsModel);
+    GridExport::attachResults(m_grdTabelle, m_interaction);
+    GridExport::attachPartsList(findChild<QTableView *>(QStringLiteral("grdStck")), m_grdTabelle);
 
     if (!m_settingsPaths.read.isEmpty()) {
         if (const auto settings = SettingsFile::read(m_settingsPaths.read))

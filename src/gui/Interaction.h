@@ -19,4 +19,11 @@ public:
     virtual void beep() = 0;
     // Lets the user choose where `printer` prints; false when cancelled.
     virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
+    // Lets the user choose a file to save into, starting from `suggestedName`;
+    // the empty text when cancelled (all a double that never saves needs).
+    virtual QString chooseSaveFile(QWidget * /*parent*/, const QString & /*title*/,
+                                   const QString & /*suggestedName*/, const QString & /*filter*/)
+    {
+        return QString();
+    }
 };

@@ -1,6 +1,8 @@
 #include "QtInteraction.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -26,4 +28,11 @@ bool QtInteraction::choosePrinter(QWidget *parent, QPrinter &printer)
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     printer.setCopyCount(1);
     return dialog.exec() == QDialog::Accepted;
+}
+
+QString QtInteraction::chooseSaveFile(QWidget *parent, const QString &title,
+                                      const QString &suggestedName, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, title, QDir::home().filePath(suggestedName),
+                                        filter);
 }

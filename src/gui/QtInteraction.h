@@ -10,4 +10,6 @@ public:
                      const QString &text) override;
     void beep() override;
     bool choosePrinter(QWidget *parent, QPrinter &printer) override;
+    QString chooseSaveFile(QWidget *parent, const QString &title, const QString &suggestedName,
+                           const QString &filter) override;
 };

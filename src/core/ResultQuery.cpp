@@ -1,0 +1,201 @@
+#include "ResultQuery.h"
+
+#include "Combination.h"
+#include "ResultSorter.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cstdlib>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+std::size_t slot(int position)
+{
+    return std::size_t(position - 1);
+}
+
+// The value of a number text in units of its last digit: "1.000,0" gives
+// 10000 tenths, ",50" 50 cents. The search always writes the same number of
+// decimals into a column, so this is exact in every locale and needs no
+// reading of separators.
+qint64 lastDigitUnits(const QString &text)
+{
+    qint64 value = 0;
+    for (QChar c : text) {
+        if (c >= u'0' && c <= u'9')
+            value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+QString unknownPiece(QStringView articleNumber)
+{
+    if (articleNumber.isEmpty())
+        return QStringLiteral("In der Liste fehlt eine Artikelnummer (zwei Kommas oder eines am "
+                              "Rand?).");
+    QStringList known;
+    for (const TrackPiece &piece : TrackCatalogue::pieces())
+        known << piece.articleNumber;
+    return QStringLiteral("Unbekannte Artikelnummer: %1 (bekannt sind %2)")
+        .arg(articleNumber, known.join(u", "));
+}
+
+} // namespace
+
+QString ResultQuery::setOrder(QStringView name)
+{
+    if (name == u"length")
+        m_order = Order::Length;
+    else if (name == u"price")
+        m_order = Order::Price;
+    else if (name == u"articles")
+        m_order = Order::Articles;
+    else if (name == u"pieces")
+        m_order = Order::Pieces;
+    else
+        return QStringLiteral("Unbekannte Sortierung: %1 (möglich sind length, price, pieces, "
+                              "articles)")
+            .arg(name);
+    return QString();
+}
+
+QString ResultQuery::setMaxPieces(QStringView text)
+{
+    if (text.size() != 1 || text[0] < u'1' || text[0] > u'9')
+        return QStringLiteral("--max-pieces braucht eine Zahl von 1 bis 9, nicht: %1").arg(text);
+    m_maxPieces = text[0].unicode() - u'0';
+    return QString();
+}
+
+QString ResultQuery::addWithout(QStringView list)
+{
+    for (QStringView articleNumber : list.split(u',')) {
+        const int position = TrackCatalogue::positionOf(articleNumber);
+        if (position == 0)
+            return unknownPiece(articleNumber);
+        m_without[slot(position)] = true;
+    }
+    return QString();
+}
+
+QString ResultQuery::addStock(QStringView list)
+{
+    for (QStringView entry : list.split(u',')) {
+        const qsizetype equals = entry.indexOf(u'=');
+        if (entry.isEmpty())
+            return unknownPiece(entry);
+        if (equals < 0)
+            return QStringLiteral("--stock erwartet ARTNR=ANZAHL, nicht: %1").arg(entry);
+        const QStringView articleNumber = entry.left(equals);
+        const QStringView count = entry.mid(equals + 1);
+        const int position = TrackCatalogue::positionOf(articleNumber);
+        if (position == 0)
+            return unknownPiece(articleNumber);
+        if (count.size() != 1 || count[0] < u'0' || count[0] > u'9')
+            return QStringLiteral("Der Bestand von %1 muss eine Zahl von 0 bis 9 sein, nicht: %2")
+                .arg(articleNumber, count);
+        if (m_stock[slot(position)])
+            return QStringLiteral("Der Bestand von %1 ist mehrfach angegeben.").arg(articleNumber);
+        m_stock[slot(position)] = count[0].unicode() - u'0';
+    }
+    return QString();
+}
+
+QString ResultQuery::check() const
+{
+    const bool anyStock =
+        std::any_of(m_stock.begin(), m_stock.end(), [](const auto &s) { return s.has_value(); });
+    if (m_stockOnly && !anyStock)
+        return QStringLiteral("--stock-only braucht --stock: welche Gleise sind vorhanden?");
+    for (int position = 1; position <= TrackCatalogue::pieceCount; ++position) {
+        if (m_without[slot(position)] && m_stock[slot(position)]) {
+            return QStringLiteral("%1 steht in --without und in --stock; bitte nur in einem.")
+                .arg(TrackCatalogue::piece(position).articleNumber);
+        }
+    }
+    return QString();
+}
+
+int ResultQuery::limit(int position) const
+{
+    if (m_without[slot(position)])
+        return 0;
+    if (const auto stock = m_stock[slot(position)])
+        return *stock;
+    return m_stockOnly ? 0 : unlimited;
+}
+
+int ResultQuery::pieceCount(const GridStore &results, int row)
+{
+    int count = 0;
+    for (int k = 0; k < Combination::pieceSlots; ++k)
+        count += results.text(row, Combination::firstArticleColumn + k).isEmpty() ? 0 : 1;
+    return count;
+}
+
+bool ResultQuery::accepts(const GridStore &results, int row) const
+{
+    if (pieceCount(results, row) > m_maxPieces)
+        return false;
+    std::array<int, TrackCatalogue::pieceCount> used{};
+    for (int k = 0; k < Combination::pieceSlots; ++k) {
+        const int position =
+            TrackCatalogue::positionOf(results.text(row, Combination::firstArticleColumn + k));
+        if (position != 0 && ++used[slot(position)] > limit(position))
+            return false;
+    }
+    return true;
+}
+
+GridStore ResultQuery::apply(const GridStore &results, int rowCount, int wantedLength) const
+{
+    std::vector<int> rows;
+    for (int row = 0; row < rowCount; ++row) {
+        if (accepts(results, row))
+            rows.push_back(row);
+    }
+
+    if (m_order == Order::Pieces) {
+        struct Key
+        {
+            int pieces;
+            qint64 distance; // tenths of a millimetre
+            qint64 price;    // cents
+        };
+        std::vector<Key> keys(static_cast<std::size_t>(rowCount));
+        for (int row : rows) {
+            const qint64 sum = lastDigitUnits(results.text(row, Combination::sumColumn));
+            keys[std::size_t(row)] = {pieceCount(results, row),
+                                      std::abs(sum - qint64(wantedLength) * 10),
+                                      lastDigitUnits(results.text(row, Combination::priceColumn))};
+        }
+        std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
+            const Key &x = keys[std::size_t(a)];
+            const Key &y = keys[std::size_t(b)];
+            return std::tie(x.pieces, x.distance, x.price) <
+                   std::tie(y.pieces, y.distance, y.price);
+        });
+    }
+
+    GridStore picked;
+    picked.resize(0, int(rows.size()) - 1, 0, Combination::columnCount - 1);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (int column = 0; column < Combination::columnCount; ++column)
+            picked.setCell(int(i), column, results.cell(rows[i], column));
+    }
+
+    // The three header sorts exactly as the window does them.
+    int header = -1;
+    if (m_order == Order::Length)
+        header = Combination::sumColumn;
+    else if (m_order == Order::Price)
+        header = Combination::priceColumn;
+    else if (m_order == Order::Articles)
+        header = Combination::firstArticleColumn;
+    if (header >= 0)
+        picked.sortRows(picked.firstRow(), picked.lastRow(), ResultSorter::keysFor(header));
+    return picked;
+}

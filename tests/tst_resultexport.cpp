@@ -1,0 +1,177 @@
+#include "core/ResultExport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QLocale german(QLocale::German, QLocale::Germany);
+const QLocale english(QLocale::English, QLocale::UnitedStates);
+
+// A row from "|"-separated cells.
+ResultExport::Row row(const QString &cells)
+{
+    return cells.split(u'|');
+}
+
+const QString german360 = u"188,3|94,2|77,5|||||||360,0|24188|24094|24077|||||||1,75"_s;
+const QString german1000 = u"360,0|360,0|229,3|||||||1.000,0|24360|24360|24229|||||||,50"_s;
+const QString english1000 = u"360.0|360.0|229.3|||||||1,000.0|24360|24360|24229|||||||.50"_s;
+
+} // namespace
+
+class tst_ResultExport : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void formatFromName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("format"); // -1: unknown
+        QTest::newRow("tsv") << u"tsv"_s << int(ResultExport::Format::Tsv);
+        QTest::newRow("csv") << u"csv"_s << int(ResultExport::Format::Csv);
+        QTest::newRow("text") << u"text"_s << int(ResultExport::Format::Text);
+        QTest::newRow("json") << u"json"_s << int(ResultExport::Format::Json);
+        QTest::newRow("upper case") << u"CSV"_s << -1;
+        QTest::newRow("empty") << QString() << -1;
+    }
+    void formatFromName()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, format);
+        const auto parsed = ResultExport::formatFromName(name);
+        QCOMPARE(parsed ? int(*parsed) : -1, format);
+    }
+
+    void plainNumber_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("plain"); // null: none
+        QTest::newRow("German grouped") << german << u"1.000,0"_s << u"1000.0"_s;
+        QTest::newRow("German below one") << german << u",50"_s << u"0.50"_s;
+        QTest::newRow("English grouped") << english << u"3,240.0"_s << u"3240.0"_s;
+        QTest::newRow("English below one") << english << u".05"_s << u"0.05"_s;
+        QTest::newRow("Swiss apostrophe")
+            << QLocale(QLocale::German, QLocale::Switzerland) << u"1\u2019234.5"_s << u"1234.5"_s;
+        QTest::newRow("French narrow blank")
+            << QLocale(QLocale::French, QLocale::France) << u"1\u202f234,5"_s << u"1234.5"_s;
+        QTest::newRow("empty") << german << QString() << QString();
+    }
+    void plainNumber()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, text);
+        QFETCH(QString, plain);
+        QCOMPARE(ResultExport::plainNumber(text, locale).value_or(QString()), plain);
+    }
+
+    void csv_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("cells");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("German: semicolons")
+            << german << german1000
+            << u"360,0;360,0;229,3;;;;;;;1.000,0;24360;24360;24229;;;;;;;,50\r\n"_s;
+        QTest::newRow("English: commas, grouped sum quoted")
+            << english << english1000
+            << u"360.0,360.0,229.3,,,,,,,\"1,000.0\",24360,24360,24229,,,,,,,.50\r\n"_s;
+        QTest::newRow("quotes doubled")
+            << german << u"a\"b|c;d|e\nf"_s << u"\"a\"\"b\";\"c;d\";\"e\nf\"\r\n"_s;
+    }
+    void csv()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, cells);
+        QFETCH(QString, line);
+        const QString header = u"L1;L2;L3;L4;L5;L6;L7;L8;L9;Länge;Gl1;Gl2;Gl3;Gl4;Gl5;Gl6;Gl7;Gl8;"
+                               "Gl9;Preis\r\n"_s;
+        const QChar separator = ResultExport::csvSeparator(locale);
+        QString expectedHeader = header;
+        expectedHeader.replace(u';', separator);
+        QCOMPARE(ResultExport::write(ResultExport::Format::Csv, {row(cells)}, locale),
+                 expectedHeader + line);
+    }
+
+    void table()
+    {
+        QCOMPARE(ResultExport::table({row(german360), row(german1000)}),
+                 u"  Länge  Preis  Gleise  Stückliste\n"
+                 "  360,0   1,75       3  1 × 24 188, 1 × 24 094, 1 × 24 077\n"
+                 "1.000,0    ,50       3  2 × 24 360, 1 × 24 229\n"_s);
+        QCOMPARE(ResultExport::table({}), u"Länge  Preis  Gleise  Stückliste\n"_s);
+    }
+
+    void json()
+    {
+        const QString text = ResultExport::json({row(german360), row(german1000)}, german);
+        QVERIFY(text.endsWith(u"}\n]\n"_s));
+        QCOMPARE(text.count(u'\n'), 4); // one object to a line
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        const QJsonArray rows = document.array();
+        QCOMPARE(rows.size(), 2);
+        const QJsonObject second = rows.at(1).toObject();
+        QVERIFY(second.value(u"laenge"_s).isDouble());
+        QCOMPARE(second.value(u"laenge"_s).toDouble(), 1000.0);
+        QCOMPARE(second.value(u"preis"_s).toDouble(), 0.5);
+        QCOMPARE(second.value(u"gleise"_s).toInt(), 3);
+        QCOMPARE(second.value(u"artikel"_s).toArray(),
+                 (QJsonArray{u"24360"_s, u"24360"_s, u"24229"_s}));
+        QCOMPARE(second.value(u"laengen"_s).toArray(), (QJsonArray{360.0, 360.0, 229.3}));
+        QCOMPARE(second.value(u"stueckliste"_s).toArray(),
+                 (QJsonArray{QJsonObject{{u"artikel"_s, u"24360"_s}, {u"anzahl"_s, 2}},
+                             QJsonObject{{u"artikel"_s, u"24229"_s}, {u"anzahl"_s, 1}}}));
+        QCOMPARE(rows.at(0).toObject().value(u"preis"_s).toDouble(), 1.75);
+
+        QCOMPARE(ResultExport::json({}, german), u"[]\n"_s);
+        const QJsonDocument english = QJsonDocument::fromJson(
+            ResultExport::json({row(english1000)}, QLocale(QLocale::English)).toUtf8());
+        QCOMPARE(english.array().at(0).toObject().value(u"laenge"_s).toDouble(), 1000.0);
+    }
+
+    void partsList_data()
+    {
+        QTest::addColumn<QString>("sum");
+        QTest::addColumn<QStringList>("counts");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("two kinds")
+            << u"1.000,0"_s << QStringList{u"2"_s, {}, u"1"_s, {}, {}, {}, {}, {}, {}}
+            << u"Stückliste märklin C-Gleis\nDistanz:\t1.000,0\tmm\n"
+               "2\tStck\t24 360\n1\tStck\t24 229\n"_s;
+        QTest::newRow("last piece only")
+            << u"578,7"_s << QStringList{{}, {}, {}, {}, {}, {}, {}, {}, u"9"_s}
+            << u"Stückliste märklin C-Gleis\nDistanz:\t578,7\tmm\n"
+               "9\tStck\t24 064\n"_s;
+        QTest::newRow("before any search")
+            << QString() << QStringList(9) << u"Stückliste märklin C-Gleis\nDistanz:\t\tmm\n"_s;
+    }
+    void partsList()
+    {
+        QFETCH(QString, sum);
+        QFETCH(QStringList, counts);
+        QFETCH(QString, text);
+        PartsListPage::Counts array;
+        std::copy(counts.begin(), counts.end(), array.begin());
+        QCOMPARE(ResultExport::partsList(sum, array), text);
+        // The same words as the printed page, line for line.
+        const PartsListPage page(sum, array);
+        QStringList printed;
+        for (const PartsListPage::Line &line : page.lines())
+            printed << line.text.simplified();
+        QStringList copied = text.split(u'\n', Qt::SkipEmptyParts);
+        for (QString &line : copied)
+            line = line.replace(u'\t', u' ').simplified();
+        QCOMPARE(copied, printed);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_ResultExport)
+#include "tst_resultexport.moc"
