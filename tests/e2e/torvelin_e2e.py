@@ -27,6 +27,7 @@ from desktop import StepFailed, wait_for
 EXPECTED_FAILURES = {
     "title: main window",
     "title: message box",
+    "title: nothing-to-sort message box",
     "outer size",
     "settings: minus tolerance line ' 0 '",
     "settings: plus tolerance line '05'",
@@ -53,6 +54,8 @@ TITLE = " Torvelin für märklin C-Gleise"
 OUTER_SIZE = (1024, 740)  # 15360 x 11100 twips
 SEARCH_TITLE = "Stückzahl ermitteln..."
 MINIMUM_MESSAGE = "Die minimal anzugebende Länge beträgt 60 mm !       "
+SORT_TITLE = " nach Gleislänge sortieren..."
+SORT_MESSAGE = " Sorry, aber es gibt nichts zu sortieren !           "
 
 # A hand-made settings file as a user might leave it: blanks around a price,
 # prices without decimals or empty, odd tolerance lines, a check-box value
@@ -84,9 +87,10 @@ SETTINGS_IN = (
 # Where the file puts the window's frame: 1200 x 600 twips.
 POSITION = (80, 40)
 
-# What the close writes after the session below (24229 edited to 7,99).
+# What the close writes after the session below: 24229 edited to 7,99, and
+# 1,25 still being typed for 24077 when the close came.
 SETTINGS_OUT = b"".join(line.encode("latin-1") + b"\r\n" for line in [
-    "[Preise]", "1234,5", " 3,10 ", "7,99", "2,25", "2,5", "1,99", "", "", "0,5",
+    "[Preise]", "1234,5", " 3,10 ", "7,99", "2,25", "2,5", "1,99", "1,25", "", "0,5",
     "", "[Toleranzen]", "0", "5",
     "", "[Position]", " 1200 ", " 600 ",
     "", "[farbige Tabelle]", " 0 ", " 1 ",
@@ -275,7 +279,7 @@ class Torvelin:
 
     def accessible_dialog(self, title):
         return self._top_level(lambda n: self.a11y.role(n) in ("dialog", "alert")
-                               and self.a11y.name(n).startswith(title.strip()))
+                               and self.a11y.name(n).strip().startswith(title.strip()))
 
 
 def results_summary(rows):
@@ -333,6 +337,29 @@ def set_tolerance_if_needed(s, t, index, digit):
     wait_for(f"{name} to read {digit}", lambda: t.text(name) == digit)
 
 
+def message_box(s, t, check_title, title, message, check_text):
+    """Checks the message box that has just opened and confirms it with Return."""
+    box = wait_for("the message box", lambda: t.dialogs(), timeout=10)[0]
+    s.equal(check_title, s.desktop.title(box), title)
+    node = wait_for("the message box on the accessibility bus",
+                    lambda: t.accessible_dialog(title))
+    texts = [t.a11y.name(n) for n in t.a11y.walk(node) if t.a11y.role(n) == "label"]
+    s.check(check_text, message in texts, f"expected {message!r} among {texts!r}")
+    buttons = [t.a11y.name(n) for n in t.a11y.walk(node) if t.a11y.role(n) == "push button"]
+    s.equal(f"{check_text}: OK button only", buttons, ["OK"])
+    s.desktop.key("Return")
+    wait_for("the message box to close", lambda: not t.dialogs())
+
+
+def nothing_to_sort(s, t, state):
+    header = t["grdTabelle"].get_table_iface().get_column_header(9)
+    s.equal("results: header of column 9", t.a11y.name(header), " Länge ")
+    t.click_node(header)
+    message_box(s, t, "title: nothing-to-sort message box", SORT_TITLE, SORT_MESSAGE,
+                "message box: nothing to sort")
+    s.equal("nothing to sort: the empty row stays", t.table("grdTabelle"), [[""] * 20])
+
+
 def refused_length(s, t, state):
     for index, digit in ((0, "0"), (1, "5")):
         set_tolerance_if_needed(s, t, index, digit)
@@ -341,21 +368,20 @@ def refused_length(s, t, state):
     s.desktop.type_text("59")
     wait_for("txtLaenge to read 59", lambda: t.text("txtLaenge") == "59")
     s.desktop.key("Return")  # the default button starts the search
-    box = wait_for("the message box", lambda: t.dialogs(), timeout=10)[0]
-    s.equal("title: message box", s.desktop.title(box), SEARCH_TITLE)
-    node = wait_for("the message box on the accessibility bus",
-                    lambda: t.accessible_dialog(SEARCH_TITLE))
-    texts = [t.a11y.name(n) for n in t.a11y.walk(node) if t.a11y.role(n) == "label"]
-    s.check("message box: minimum length text", MINIMUM_MESSAGE in texts,
-            f"expected {MINIMUM_MESSAGE!r} among {texts!r}")
-    buttons = [t.a11y.name(n) for n in t.a11y.walk(node) if t.a11y.role(n) == "push button"]
-    s.equal("message box: OK button only", buttons, ["OK"])
-    s.desktop.key("Return")
-    wait_for("the message box to close", lambda: not t.dialogs())
+    message_box(s, t, "title: message box", SEARCH_TITLE, MINIMUM_MESSAGE,
+                "message box: minimum length")
     s.equal("refused length: whole text selected",
             wait_for("a selection in txtLaenge",
                      lambda: t.a11y.selected_text(t["txtLaenge"]) or None, timeout=3), "59")
     s.equal("refused length: results untouched", t.count(), "0")
+
+
+def tab_selects_length(s, t, state):
+    s.desktop.key("Tab")
+    wait_for("the focus on btnStart", lambda: t.a11y.focused(t["btnStart"]))
+    s.desktop.key("shift+Tab")
+    wait_for("the focus in txtLaenge", lambda: t.a11y.focused(t["txtLaenge"]))
+    s.equal("Shift+Tab into txtLaenge selects all", t.a11y.selected_text(t["txtLaenge"]), "59")
 
 
 def click_selects_length(s, t, state):
@@ -372,7 +398,7 @@ def click_selects_length(s, t, state):
 
 
 def search(s, t, state):
-    s.desktop.key("Return")
+    s.desktop.key("alt+s")  # the caption's mnemonic
     # The search ends by giving the results table the focus.
     wait_for("the focus in grdTabelle", lambda: t.a11y.focused(t["grdTabelle"]))
     rows = t.table("grdTabelle")
@@ -393,9 +419,7 @@ def search(s, t, state):
 
 def header_sort(s, t, state):
     before = state["rows"]
-    header = t[("grdTabelle")].get_table_iface().get_column_header(9)
-    s.equal("results: header of column 9", t.a11y.name(header), " Länge ")
-    t.click_node(header)
+    t.click_node(t["grdTabelle"].get_table_iface().get_column_header(9))
     wait_for("the rows sorted by length",
              lambda: [r[9] for r in t.table("grdTabelle")] == sorted(
                  (r[9] for r in before), key=parse_number), timeout=5)
@@ -494,6 +518,12 @@ def _pdf_text(path):
 
 def close_by_window_manager(s, t, state):
     settings_path = state["settings"]
+    # A price still being typed when the window closes is kept.
+    t.click_node(t.a11y.cell_node(t["grdPreise"], 0, 7))  # "24 077"
+    s.desktop.type_text("1,25")
+    # The editor is not on the accessibility bus; no wait is needed, as the
+    # X server hands the program the typed keys before the window manager
+    # gets the close request, and the program takes its events in order.
     s.desktop.close_request(t.window)
     code = wait_for("the program to end", lambda: t.process.poll() is not None and [
         t.process.returncode], timeout=10)[0]
@@ -553,7 +583,9 @@ def main():
     steps = [
         ("start from a hand-made settings file", start),
         ("accessible names", accessible_names),
+        ("nothing to sort", nothing_to_sort),
         ("a refused length", refused_length),
+        ("Shift+Tab into the length box", tab_selects_length),
         ("a click into the length box", click_selects_length),
         ("a search", search),
         ("a sort by the length header", header_sort),
