@@ -33,6 +33,7 @@ EXPECTED_FAILURES = {
     "settings: plus tolerance line '05'",
     "click into txtLaenge selects all",
     "results: price column in Standard format",
+    "saved: folder read-only, file writable",
     "name: txtLaenge",
     "name: btnSort",
     "name: grdTabelle",
@@ -96,6 +97,19 @@ SETTINGS_OUT = b"".join(line.encode("latin-1") + b"\r\n" for line in [
     "", "[farbige Tabelle]", " 0 ", " 1 ",
     "",
 ])
+
+# For the runs in folders of several permissions: a plain file with LF line
+# ends and bare numbers; what a close writes from it, unchanged, in CR LF
+# lines with the numbers in their written form.
+PLAIN_LINES = ["[Preise]", "360", "", "", "", "", "", "", "", "1,5", "", "[Toleranzen]", "3",
+               "4", "", "[Position]", "{}", "{}", "", "[farbige Tabelle]", "{}", "{}", ""]
+PLAIN_IN = "\n".join(PLAIN_LINES).format("1200", "600", "1", "0").encode("latin-1") + b"\n"
+PLAIN_OUT = "".join(line + "\r\n" for line in PLAIN_LINES).format(
+    " 1200 ", " 600 ", " 1 ", " 0 ").encode("latin-1")
+# What a close writes where no file was read: the start-up values.
+DEFAULT_OUT = b"".join(line + b"\r\n" for line in [
+    b"[Preise]"] + [b""] * 9 + [b"", b"[Toleranzen]", b"0", b"0", b"", b"[Position]", b" 0 ",
+    b" 0 ", b"", b"[farbige Tabelle]", b" 0 ", b" 0 ", b""])
 
 # The price grid as the settings file fills it ("Standard": grouping, two
 # decimals).
@@ -227,10 +241,6 @@ class Torvelin:
                 return node
         return None
 
-    def client_origin(self):
-        x, y, _, _ = self.desktop.client_geometry(self.window)
-        return x, y
-
     def locate(self):
         """Finds each control by its role and its place in the window."""
         ox, oy = self.a11y.extents(self.frame)[:2]
@@ -255,12 +265,11 @@ class Torvelin:
     def text(self, object_name):
         return self.a11y.text(self[object_name])
 
-    def click(self, object_name, dx=None):
-        x, y, w, h = self.a11y.extents(self[object_name])
-        self.desktop.click(x + (w // 2 if dx is None else dx), y + h // 2)
+    def click(self, object_name):
+        self.click_node(self[object_name])
 
-    def click_node(self, node, double=False):
-        self.desktop.click(*self.a11y.centre(node), repeat=2 if double else 1)
+    def click_node(self, node):
+        self.desktop.click(*self.a11y.centre(node))
 
     def count(self):
         """The count lblCount shows; a name of its own moves it to the description."""
@@ -293,13 +302,21 @@ def parse_number(text):
 
 # -- the session, step by step -------------------------------------------------
 
-def start(s, t, state):
+def outer_geometry(s, t):
+    """(left, top, width, height) of the window with its frame."""
     x, y, w, h = s.desktop.client_geometry(t.window)
-    extents = s.desktop.frame_extents(t.window) or (0, 0, 0, 0)
-    left, right, top, bottom = extents
+    left, right, top, bottom = s.desktop.frame_extents(t.window)
+    return x - left, y - top, w + left + right, h + top + bottom
+
+
+def start(s, t, state):
+    wait_for("openbox to frame the window", lambda: s.desktop.frame_extents(t.window))
     s.equal("title: main window", s.desktop.title(t.window), TITLE)
-    s.equal("outer size", (w + left + right, h + top + bottom), OUTER_SIZE)
-    s.equal("position from the settings file", (x - left, y - top), POSITION)
+    # The program may still adapt its size to the frame it was given.
+    _settles(lambda: outer_geometry(s, t)[2:] == OUTER_SIZE, timeout=3)
+    geometry = outer_geometry(s, t)
+    s.equal("outer size", geometry[2:], OUTER_SIZE)
+    s.equal("position from the settings file", geometry[:2], POSITION)
 
     located = t.locate()
     missing = [c[0] for c in CONTROLS if c[0] not in located]
@@ -543,6 +560,93 @@ def close_by_window_manager(s, t, state):
     s.check("close: settings file byte for byte", written == SETTINGS_OUT, detail)
 
 
+# -- settings saved from folders of several permissions -----------------------
+
+def lock(path):
+    """Makes `path` unwritable, for root too (the immutable attribute);
+    gives False where this file system or user cannot."""
+    if os.geteuid() == 0:
+        return subprocess.run(["chattr", "+i", path], capture_output=True).returncode == 0
+    os.chmod(path, os.stat(path).st_mode & 0o555)
+    return not os.access(path, os.W_OK)
+
+
+def unlock(path):
+    if os.geteuid() == 0:
+        subprocess.run(["chattr", "-i", path], capture_output=True)
+    else:
+        os.chmod(path, os.stat(path).st_mode | 0o200)
+
+
+def read_bytes(path):
+    try:
+        with open(path, "rb") as f:
+            return f.read()
+    except OSError:
+        return None
+
+
+# (check, what is locked, whether a file lies beside the program, where the
+# close must leave the written file)
+LOCATION_CASES = [
+    ("saved: folder read-only, file writable", "folder", True, "beside"),
+    ("saved: file read-only", "file", True, "config"),
+    ("saved: folder read-only, no file", "folder", False, "config"),
+]
+
+
+def settings_locations(session, desktop, binary, artifacts, env):
+    for check, locked, with_file, where in LOCATION_CASES:
+        base = os.path.join(artifacts, re.sub(r"[^a-z]+", "-", check.split(": ")[1]).strip("-"))
+        folder = os.path.join(base, "program")
+        home = os.path.join(base, "home")
+        os.makedirs(folder)
+        os.makedirs(home)
+        copy = os.path.join(folder, "torvelin")
+        shutil.copy2(binary, copy)
+        beside = os.path.join(folder, "Torvelin.ini")
+        in_config = os.path.join(home, ".config", "Torvelin", "Torvelin.ini")
+        if with_file:
+            with open(beside, "wb") as f:
+                f.write(PLAIN_IN)
+        target = folder if locked == "folder" else beside
+        if not lock(target):
+            session.results.append(("SKIP", check, "cannot make it unwritable here"))
+            print(f"SKIP  {check}: this file system or user cannot make it unwritable")
+            continue
+        try:
+            print(f"-- {check}", flush=True)
+            case_env = dict(env, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"))
+            process = desktop.launch([copy], folder, case_env, f"torvelin-{os.path.basename(base)}.log")
+            t = Torvelin(desktop, process)
+            if with_file:
+                wait_for("the prices from the file", lambda: t.locate() and
+                         t.table("grdPreise")[0][1] == "360,00")
+            desktop.close_request(t.window)
+            # A save that fails says so in a message box; it is part of the finding.
+            outcome = wait_for("the program to end or to report", lambda: (
+                "ended" if process.poll() is not None else
+                "message" if t.dialogs() else None), timeout=10)
+            message = ""
+            if outcome == "message":
+                node = wait_for("the message on the bus", lambda: t._top_level(
+                    lambda n: t.a11y.role(n) in ("dialog", "alert")))
+                message = " | ".join(t.a11y.name(n).replace("\n", " / ")
+                                     for n in t.a11y.walk(node)
+                                     if t.a11y.role(n) == "label" and t.a11y.name(n))
+                desktop.key("Return")
+                wait_for("the program to end", lambda: process.poll() is not None)
+        finally:
+            unlock(target)
+        written = read_bytes(beside if where == "beside" else in_config)
+        expected = PLAIN_OUT if with_file else DEFAULT_OUT
+        expected_beside = PLAIN_OUT if where == "beside" else (PLAIN_IN if with_file else None)
+        ok = written == expected and read_bytes(beside) == expected_beside and not message
+        session.check(check, ok,
+                      f"expected the file {'beside the program' if where == 'beside' else 'in ' + in_config}"
+                      f"; found {written!r}" + (f"; message: {message}" if message else ""))
+
+
 # -- running it ----------------------------------------------------------------
 
 def main():
@@ -557,6 +661,9 @@ def main():
 
     began = time.monotonic()
     artifacts = os.path.abspath(args.artifacts)
+    if os.path.isdir(artifacts) and os.geteuid() == 0:
+        # A run that was killed may have left a folder locked.
+        subprocess.run(["chattr", "-R", "-i", artifacts], capture_output=True)
     shutil.rmtree(artifacts, ignore_errors=True)
     os.makedirs(artifacts)
     # The program keeps its settings beside itself, so it runs as a copy in a
@@ -594,13 +701,15 @@ def main():
         ("printing to a PDF file", print_to_pdf),
         ("closing through the window manager", close_by_window_manager),
     ]
+    # German numbers from Qt's own locale data; a UTF-8 character type even
+    # where no German glibc locale is installed.
+    env = {"QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+           "QT_ACCESSIBILITY": "1", "LANG": "de_DE.UTF-8", "LC_ALL": "", "LC_CTYPE": "C.UTF-8"}
     title = "starting the program"
     try:
         program = desktop.launch(
             [binary], folder,
-            {"QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
-             "QT_ACCESSIBILITY": "1", "HOME": folder, "XDG_CONFIG_HOME": os.path.join(folder, ".config"),
-             "LANG": "de_DE.UTF-8", "LC_ALL": "", "LC_CTYPE": "C.UTF-8"},
+            dict(env, HOME=folder, XDG_CONFIG_HOME=os.path.join(folder, ".config")),
             "torvelin.log")
         t = Torvelin(desktop, program)
         desktop.activate(t.window)
@@ -608,6 +717,8 @@ def main():
         for title, step in steps:
             print(f"-- {title}", flush=True)
             step(session, t, state)
+        title = "settings saved from folders of several permissions"
+        settings_locations(session, desktop, args.binary, artifacts, env)
     except Exception as error:  # a step that cannot go on ends the session
         shot = session.screenshot(f"step {title}")
         detail = "".join(traceback.format_exception_only(type(error), error)).strip()
