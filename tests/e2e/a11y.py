@@ -1,7 +1,13 @@
 """Reads of the accessibility tree (AT-SPI), as a screen reader sees a program."""
 
+import warnings
+
 import pyatspi
 from gi.repository import Atspi
+
+# The *_iface accessors are deprecated in newer libatspi but are what
+# Debian 12's has; the warnings would only clutter the test output.
+warnings.filterwarnings("ignore", category=DeprecationWarning)
 
 
 def application(pid):
@@ -52,6 +58,11 @@ def selected_text(node):
         return ""
     sel = iface.get_selection(0)
     return iface.get_text(sel.start_offset, sel.end_offset)
+
+
+def value(node):
+    """The current value of a scroll bar, slider or spin box."""
+    return node.get_value_iface().get_current_value()
 
 
 def focused(node):

@@ -34,6 +34,7 @@ EXPECTED_FAILURES = {
     "click into txtLaenge selects all",
     "results: price column in Standard format",
     "saved: folder read-only, file writable",
+    "settings: tolerance lines '2,5' and '3,5'",
     "name: txtLaenge",
     "name: btnSort",
     "name: grdTabelle",
@@ -560,6 +561,41 @@ def close_by_window_manager(s, t, state):
     s.check("close: settings file byte for byte", written == SETTINGS_OUT, detail)
 
 
+# -- more hand-made tolerance lines -------------------------------------------
+
+# Lines 13 and 14, and what the boxes and bars must show: the number a line
+# converts to (German decimal comma, a half rounded to even), or the start-up
+# 0 where that is no number from 0 to 9.
+TOLERANCE_CASES = [
+    (("2,5", "3,5"), (2, 4)),
+    (("9,5", " 7 "), (0, 7)),
+]
+
+
+def tolerance_lines(session, desktop, binary, artifacts, env):
+    for (minus, plus), expected in TOLERANCE_CASES:
+        check = f"settings: tolerance lines {minus!r} and {plus!r}"
+        print(f"-- {check}", flush=True)
+        folder = os.path.join(artifacts, f"tolerance-{expected[0]}-{expected[1]}")
+        os.makedirs(folder)
+        copy = os.path.join(folder, "torvelin")
+        shutil.copy2(binary, copy)
+        lines = list(PLAIN_LINES)
+        lines[12:14] = [minus, plus]
+        with open(os.path.join(folder, "Torvelin.ini"), "wb") as f:
+            f.write("\r\n".join(lines).format("1200", "600", "1", "0").encode("latin-1"))
+        process = desktop.launch([copy], folder, dict(env, HOME=folder),
+                                 f"torvelin-{os.path.basename(folder)}.log")
+        t = Torvelin(desktop, process)
+        wait_for("the controls", lambda: t.locate() and "scrToleranz(1)" in t.controls)
+        shown = [(t.text(f"txtToleranz({i})"),
+                  round(t.a11y.value(t[f"scrToleranz({i})"])))
+                 for i in range(2)]
+        session.equal(check, shown, [(str(v), v) for v in expected])
+        desktop.close_request(t.window)
+        wait_for("the program to end", lambda: process.poll() is not None)
+
+
 # -- settings saved from folders of several permissions -----------------------
 
 def lock(path):
@@ -715,8 +751,10 @@ def main():
         desktop.activate(t.window)
         state = {"settings": settings_path, "artifacts": artifacts}
         for title, step in steps:
-            print(f"-- {title}", flush=True)
+            print(f"-- {title} ({time.monotonic() - began:.1f} s)", flush=True)
             step(session, t, state)
+        title = "more hand-made tolerance lines"
+        tolerance_lines(session, desktop, args.binary, artifacts, env)
         title = "settings saved from folders of several permissions"
         settings_locations(session, desktop, args.binary, artifacts, env)
     except Exception as error:  # a step that cannot go on ends the session
