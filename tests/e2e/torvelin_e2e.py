@@ -525,6 +525,24 @@ def print_to_pdf(s, t, state):
             lines, ["Stückliste märklin C-Gleis", f"Distanz: {chosen[9]} mm"] + pieces)
     pages = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
     s.check("print: one page", re.search(r"^Pages:\s+1$", pages, re.M), pages)
+    # Each line starts at the same left edge, 8 mm below the one before.
+    tops = _line_tops(pdf)
+    steps_mm = [round((b[1] - a[1]) * 25.4 / 72, 1) for a, b in zip(tops, tops[1:])]
+    s.equal("print: lines 8 mm apart", steps_mm, [8.0] * (len(lines) - 1))
+    s.check("print: one left edge", len({round(x, 1) for x, _ in tops}) == 1, repr(tops))
+
+
+def _line_tops(pdf):
+    """(left, top) in points of the first word of each line of the page."""
+    xml = subprocess.run(["pdftotext", "-bbox", pdf, "-"], capture_output=True,
+                         text=True).stdout
+    words = [(float(x), float(y)) for x, y in
+             re.findall(r'<word xMin="([0-9.]+)" yMin="([0-9.]+)"', xml)]
+    firsts = {}
+    for x, y in words:
+        key = round(y, 1)
+        firsts[key] = min(firsts.get(key, x), x)
+    return sorted(((x, y) for y, x in firsts.items()), key=lambda word: word[1])
 
 
 def _pdf_text(path):
