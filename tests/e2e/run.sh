@@ -27,5 +27,12 @@ unset DISPLAY WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS \
 runtime="$(mktemp -d /tmp/torvelin-e2e-run.XXXXXX)"
 trap 'rm -rf "$runtime"' EXIT
 export XDG_RUNTIME_DIR="$runtime"
+export HOME="$runtime/home"
+mkdir "$HOME"
+# The program is checked with German numbers, whatever the caller's locale:
+# Qt takes them from LANG and its own locale data; the character type stays
+# UTF-8 where no German glibc locale is installed.
+while read -r name; do unset "$name"; done < <(env | sed -n 's/^\(LC_[A-Z_]*\|LANGUAGE\)=.*/\1/p')
+export LANG=de_DE.UTF-8 LC_CTYPE=C.UTF-8
 export PYTHONDONTWRITEBYTECODE=1
 dbus-run-session -- "$python" "$here/torvelin_e2e.py" --binary "$program" --artifacts "$artifacts"
