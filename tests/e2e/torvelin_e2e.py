@@ -292,6 +292,15 @@ class Torvelin:
                                and self.a11y.name(n).strip().startswith(title.strip()))
 
 
+def _settles(probe, timeout=5):
+    """Waits until `probe` holds, up to the deadline, without failing: the
+    check that follows reports what was found."""
+    try:
+        return wait_for("a condition", probe, timeout=timeout)
+    except StepFailed:
+        return False
+
+
 def results_summary(rows):
     """(sum, articles, price) of each results row."""
     return [(r[9], " ".join(a for a in r[10:19] if a), r[19]) for r in rows]
@@ -388,9 +397,8 @@ def refused_length(s, t, state):
     s.desktop.key("Return")  # the default button starts the search
     message_box(s, t, "title: message box", SEARCH_TITLE, MINIMUM_MESSAGE,
                 "message box: minimum length")
-    s.equal("refused length: whole text selected",
-            wait_for("a selection in txtLaenge",
-                     lambda: t.a11y.selected_text(t["txtLaenge"]) or None, timeout=3), "59")
+    _settles(lambda: t.a11y.selected_text(t["txtLaenge"]), timeout=3)
+    s.equal("refused length: whole text selected", t.a11y.selected_text(t["txtLaenge"]), "59")
     s.equal("refused length: results untouched", t.count(), "0")
 
 
@@ -438,10 +446,10 @@ def search(s, t, state):
 def header_sort(s, t, state):
     before = state["rows"]
     t.click_node(t["grdTabelle"].get_table_iface().get_column_header(9))
-    wait_for("the rows sorted by length",
-             lambda: [r[9] for r in t.table("grdTabelle")] == sorted(
-                 (r[9] for r in before), key=parse_number), timeout=5)
+    ascending = sorted((r[9] for r in before), key=parse_number)
+    _settles(lambda: [r[9] for r in t.table("grdTabelle")] == ascending)
     after = t.table("grdTabelle")
+    s.equal("sort: ascending by length", [r[9] for r in after], ascending)
     s.check("sort: every row kept whole", sorted(after) == sorted(before),
             "the sorted rows are not the rows found")
     s.equal("sort: lblCount unchanged", t.count(), str(len(SEARCH_360)))
@@ -460,8 +468,7 @@ def choose_row(s, t, state):
                   if [a for a in r[10:19] if a] == ["24172", "24064", "24064", "24064"])
     grid = t["grdTabelle"]
     t.click_node(t.a11y.cell_node(grid, target, 9))
-    wait_for("the parts list of the clicked row",
-             lambda: t.table("grdStck")[0][1:] == expected_parts(rows[target]))
+    _settles(lambda: t.table("grdStck")[0][1:] == expected_parts(rows[target]))
     s.equal("parts list: clicked row", t.table("grdStck")[0][1:],
             ["", "", "", "", "1", "", "", "", "3"])
     # The keyboard path: one row down, then back up to the clicked one.
@@ -471,16 +478,10 @@ def choose_row(s, t, state):
             _settles(lambda: t.table("grdStck")[0][1:] == expected_parts(below)),
             f"expected {expected_parts(below)}, got {t.table('grdStck')[0][1:]}")
     s.desktop.key("Up")
-    wait_for("the parts list of the chosen row again",
-             lambda: t.table("grdStck")[0][1:] == expected_parts(rows[target]))
+    s.check("parts list: follows the Up key",
+            _settles(lambda: t.table("grdStck")[0][1:] == expected_parts(rows[target])),
+            f"expected {expected_parts(rows[target])}, got {t.table('grdStck')[0][1:]}")
     state["chosen"] = rows[target]
-
-
-def _settles(probe, timeout=5):
-    try:
-        return wait_for("a condition", probe, timeout=timeout)
-    except StepFailed:
-        return False
 
 
 def price_edit(s, t, state):
