@@ -174,6 +174,14 @@ CONTROLS = [
 ]
 
 
+# The Tab key's way through the window. The scroll bars may take part, each
+# right after its box; nothing else may.
+FOCUS_ORDER = ["txtLaenge", "btnStart", "grdTabelle", "txtToleranz(0)", "txtToleranz(1)",
+               "btnBeenden", "grdPreise", "grdStck", "btnDrucken", "chkCellStyle(0)",
+               "chkCellStyle(1)"]
+BAR_AFTER = {"scrToleranz(0)": "txtToleranz(0)", "scrToleranz(1)": "txtToleranz(1)"}
+
+
 def px(twips):
     return round(twips / 15)
 
@@ -278,6 +286,11 @@ class Torvelin:
         label = self.a11y.name(node)
         return label if label.isdigit() else node.get_description()
 
+    def focused_control(self):
+        focused = [name for name, node in self.controls.items()
+                   if name != "frmTorvelin" and self.a11y.focused(node)]
+        return focused[0] if len(focused) == 1 else None
+
     def table(self, object_name):
         node = self[object_name]
         rows, columns = self.a11y.table_size(node)
@@ -350,6 +363,25 @@ def accessible_names(s, t, state):
     s.check("name: lblRelease", re.fullmatch(r"Rel\. : \d+\.\d+\.\d+", release), repr(release))
     stand = t.a11y.name(t["lblStand"])
     s.check("name: lblStand", re.fullmatch(r"Stand: \d\d\.\d\d\.\d{4}", stand), repr(stand))
+
+
+def keyboard_order(s, t, state):
+    t.click("txtLaenge")
+    wait_for("the focus in txtLaenge", lambda: t.focused_control() == "txtLaenge")
+    visited = ["txtLaenge"]
+    for _ in range(len(FOCUS_ORDER) + len(BAR_AFTER)):
+        s.desktop.key("Tab")
+        previous = visited[-1]
+        now = _settles(lambda: (t.focused_control() or previous) != previous
+                       and t.focused_control(), timeout=3)
+        visited.append(now or "(no control)")
+        if now == "txtLaenge":
+            break
+    boxes_only = [name for name in visited if name not in BAR_AFTER]
+    s.equal("Tab order", boxes_only, FOCUS_ORDER + ["txtLaenge"])
+    s.check("Tab order: each bar right after its box",
+            all(i > 0 and visited[i - 1] == BAR_AFTER[name]
+                for i, name in enumerate(visited) if name in BAR_AFTER), repr(visited))
 
 
 def set_tolerance_if_needed(s, t, index, digit):
@@ -745,6 +777,7 @@ def main():
     steps = [
         ("start from a hand-made settings file", start),
         ("accessible names", accessible_names),
+        ("the Tab key's order", keyboard_order),
         ("nothing to sort", nothing_to_sort),
         ("a refused length", refused_length),
         ("Shift+Tab into the length box", tab_selects_length),
