@@ -281,10 +281,15 @@ class Torvelin:
         self.desktop.click(*self.a11y.centre(node))
 
     def count(self):
-        """The count lblCount shows; a name of its own moves it to the description."""
+        """The count lblCount shows, as a screen reader gets it: the label's
+        text is its name until it has a name of its own; then the count must
+        be its description."""
         node = self["lblCount"]
         label = self.a11y.name(node)
-        return label if label.isdigit() else node.get_description()
+        if label.isdigit():
+            return label
+        description = node.get_description()
+        return description if description else f"(no count: name {label!r}, no description)"
 
     def focused_control(self):
         focused = [name for name, node in self.controls.items()
