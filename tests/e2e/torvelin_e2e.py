@@ -658,16 +658,23 @@ def lock(path):
     """Makes `path` unwritable, for root too (the immutable attribute);
     gives False where this file system or user cannot."""
     if os.geteuid() == 0:
-        return subprocess.run(["chattr", "+i", path], capture_output=True).returncode == 0
+        return _chattr("+i", path)
     os.chmod(path, os.stat(path).st_mode & 0o555)
     return not os.access(path, os.W_OK)
 
 
 def unlock(path):
     if os.geteuid() == 0:
-        subprocess.run(["chattr", "-i", path], capture_output=True)
+        _chattr("-i", path)
     else:
         os.chmod(path, os.stat(path).st_mode | 0o200)
+
+
+def _chattr(*args):
+    try:
+        return subprocess.run(["chattr", *args], capture_output=True).returncode == 0
+    except OSError:
+        return False
 
 
 def read_bytes(path):
@@ -755,7 +762,7 @@ def main():
     artifacts = os.path.abspath(args.artifacts)
     if os.path.isdir(artifacts) and os.geteuid() == 0:
         # A run that was killed may have left a folder locked.
-        subprocess.run(["chattr", "-R", "-i", artifacts], capture_output=True)
+        _chattr("-R", "-i", artifacts)
     shutil.rmtree(artifacts, ignore_errors=True)
     os.makedirs(artifacts)
     # The program keeps its settings beside itself, so it runs as a copy in a
