@@ -94,8 +94,9 @@ class Desktop:
 
     def _start_window_manager(self):
         log = open(os.path.join(self.workdir, "openbox.log"), "wb")
-        self.processes.append(subprocess.Popen(
-            ["openbox", "--sm-disable"], stdout=log, stderr=log))
+        self.window_manager = subprocess.Popen(["openbox", "--sm-disable"], stdout=log,
+                                               stderr=log)
+        self.processes.append(self.window_manager)
         # A window manager announces itself on the root window (EWMH).
         wait_for("openbox to manage the screen",
                  lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK",
@@ -111,6 +112,17 @@ class Desktop:
         wait_for("the accessibility bus",
                  lambda: "AT_SPI_BUS(STRING) =" in run("xprop", "-root", "AT_SPI_BUS",
                                                        check=False))
+
+    def stop_window_manager(self):
+        """Leaves the screen without a window manager: windows mapped from
+        now on get no frame."""
+        self.window_manager.terminate()
+        self.window_manager.wait(5)
+        # What it announced stays on the root window; a screen where no
+        # window manager ever ran has none of it.
+        for prop in ("_NET_SUPPORTING_WM_CHECK", "_NET_SUPPORTED", "_NET_CLIENT_LIST",
+                     "_NET_CLIENT_LIST_STACKING", "_NET_ACTIVE_WINDOW"):
+            run("xprop", "-root", "-remove", prop, check=False)
 
     def launch(self, argv, cwd, env_extra, log_name):
         env = dict(os.environ)

@@ -29,6 +29,7 @@ EXPECTED_FAILURES = {
     "title: message box",
     "title: nothing-to-sort message box",
     "outer size",
+    "outer size without a window manager",
     "settings: minus tolerance line ' 0 '",
     "settings: plus tolerance line '05'",
     "click into txtLaenge selects all",
@@ -226,13 +227,14 @@ class Session:
 class Torvelin:
     """The running program as the desktop and a screen reader see it."""
 
-    def __init__(self, desktop, process):
+    def __init__(self, desktop, process, managed=True):
         import a11y
         self.a11y = a11y
         self.desktop = desktop
         self.process = process
-        self.window = wait_for("the main window to be mapped",
-                               lambda: self._main_window(), timeout=15)
+        if managed:
+            self.window = wait_for("the main window to be mapped",
+                                   lambda: self._main_window(), timeout=15)
         self.app = wait_for("torvelin on the accessibility bus",
                             lambda: a11y.application(process.pid), timeout=15)
         self.frame = wait_for("the main window's accessible",
@@ -746,6 +748,29 @@ def settings_locations(session, desktop, binary, artifacts, env):
                       f"; found {written!r}" + (f"; message: {message}" if message else ""))
 
 
+# -- no window manager ----------------------------------------------------------
+
+def unframed(session, desktop, binary, artifacts, env):
+    """Where nothing frames the window, its client area is the whole size."""
+    print("-- without a window manager", flush=True)
+    desktop.stop_window_manager()
+    folder = os.path.join(artifacts, "unframed")
+    os.makedirs(folder)
+    copy = os.path.join(folder, "torvelin")
+    shutil.copy2(binary, copy)
+    process = desktop.launch([copy], folder, dict(env, HOME=folder), "torvelin-unframed.log")
+    # Without a window manager there is no client list: the program's
+    # accessible tells where its window is.
+    t = Torvelin(desktop, process, managed=False)
+    _settles(lambda: tuple(t.a11y.extents(t.frame)[2:]) == OUTER_SIZE, timeout=3)
+    session.equal("outer size without a window manager", tuple(t.a11y.extents(t.frame)[2:]),
+                  OUTER_SIZE)
+    wait_for("the controls", lambda: "btnBeenden" in t.locate())
+    t.click("btnBeenden")
+    wait_for("the program to end", lambda: process.poll() is not None)
+    session.equal("close by btnBeenden: exit status", process.returncode, 0)
+
+
 # -- running it ----------------------------------------------------------------
 
 def main():
@@ -820,6 +845,8 @@ def main():
         tolerance_lines(session, desktop, args.binary, artifacts, env)
         title = "settings saved from folders of several permissions"
         settings_locations(session, desktop, args.binary, artifacts, env)
+        title = "without a window manager"
+        unframed(session, desktop, args.binary, artifacts, env)
     except Exception as error:  # a step that cannot go on ends the session
         shot = session.screenshot(f"step {title}")
         detail = "".join(traceback.format_exception_only(type(error), error)).strip()
