@@ -51,6 +51,7 @@ class Desktop:
     def __init__(self, workdir):
         self.workdir = workdir
         self.processes = []
+        self.programs = []
         self.display = None
 
     # -- start and stop -----------------------------------------------------
@@ -130,7 +131,16 @@ class Desktop:
         log = open(os.path.join(self.workdir, log_name), "wb")
         process = subprocess.Popen(argv, cwd=cwd, env=env, stdout=log, stderr=log)
         self.processes.append(process)
+        self.programs.append(process)
         return process
+
+    def kill_programs(self):
+        """Ends what launch() started and is still running, so that a part
+        cut short leaves no window behind for the next."""
+        for process in self.programs:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
 
     def stop(self):
         for process in reversed(self.processes):

@@ -829,8 +829,26 @@ def main():
     # run.sh has set a German LANG for the whole desktop.
     env = {"QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
            "QT_ACCESSIBILITY": "1"}
-    title = "starting the program"
-    try:
+
+    current = [""]
+
+    def guarded(title, run):
+        """Runs one part; one that cannot go on is a failure, and the next
+        part still runs."""
+        current[0] = title
+        try:
+            run()
+        except Exception as error:  # noqa: BLE001 - reported with a screenshot
+            title = current[0]
+            shot = session.screenshot(f"step {title}")
+            detail = "".join(traceback.format_exception_only(type(error), error)).strip()
+            if not isinstance(error, StepFailed):
+                detail += "\n" + traceback.format_exc()
+            session.results.append(("FAIL", f"step: {title}", detail))
+            print(f"FAIL  step: {title}\n      {detail}\n      screenshot: {shot}", flush=True)
+            desktop.kill_programs()
+
+    def main_session():
         program = desktop.launch(
             [binary], folder,
             dict(env, HOME=folder, XDG_CONFIG_HOME=os.path.join(folder, ".config")),
@@ -840,20 +858,17 @@ def main():
         state = {"settings": settings_path, "artifacts": artifacts}
         for title, step in steps:
             print(f"-- {title} ({time.monotonic() - began:.1f} s)", flush=True)
+            current[0] = title
             step(session, t, state)
-        title = "more hand-made tolerance lines"
-        tolerance_lines(session, desktop, args.binary, artifacts, env)
-        title = "settings saved from folders of several permissions"
-        settings_locations(session, desktop, args.binary, artifacts, env)
-        title = "without a window manager"
-        unframed(session, desktop, args.binary, artifacts, env)
-    except Exception as error:  # a step that cannot go on ends the session
-        shot = session.screenshot(f"step {title}")
-        detail = "".join(traceback.format_exception_only(type(error), error)).strip()
-        if not isinstance(error, StepFailed):
-            detail += "\n" + traceback.format_exc()
-        session.results.append(("FAIL", f"step: {title}", detail))
-        print(f"FAIL  step: {title}\n      {detail}\n      screenshot: {shot}", flush=True)
+
+    try:
+        guarded("starting the program", main_session)
+        guarded("more hand-made tolerance lines",
+                lambda: tolerance_lines(session, desktop, args.binary, artifacts, env))
+        guarded("settings saved from folders of several permissions",
+                lambda: settings_locations(session, desktop, args.binary, artifacts, env))
+        guarded("without a window manager",
+                lambda: unframed(session, desktop, args.binary, artifacts, env))
     finally:
         desktop.stop()
 
