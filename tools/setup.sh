@@ -11,6 +11,14 @@ packages=(
     desktop-file-utils appstream
     libqt6svg6
 )
+# End-to-end tests (tests/e2e): the real program under a private X server with
+# a framing window manager, driven by xdotool and read through AT-SPI with
+# Debian's own Python; a screenshot is kept when a step fails, and chattr
+# makes folders unwritable even for root.
+packages+=(
+    xvfb openbox xdotool x11-utils wmctrl imagemagick
+    dbus at-spi2-core python3 python3-pyatspi e2fsprogs
+)
 # Further packages for one purpose, e.g. Xvfb for the window benchmarks.
 read -r -a extra <<< "${TORVELIN_EXTRA_PACKAGES:-}"
 packages+=("${extra[@]}")

@@ -1,0 +1,93 @@
+"""Reads of the accessibility tree (AT-SPI), as a screen reader sees a program."""
+
+import warnings
+
+import pyatspi
+from gi.repository import Atspi
+
+# The *_iface accessors are deprecated in newer libatspi but are what
+# Debian 12's has; the warnings would only clutter the test output.
+warnings.filterwarnings("ignore", category=DeprecationWarning)
+
+
+def application(pid):
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.get_child_count()):
+        app = desktop.get_child_at_index(i)
+        if app is not None and app.get_process_id() == pid:
+            return app
+    return None
+
+
+def walk(node):
+    """Every accessible below `node`, depth first, `node` included."""
+    yield node
+    for i in range(node.get_child_count()):
+        child = node.get_child_at_index(i)
+        if child is not None:
+            yield from walk(child)
+
+
+def role(node):
+    return node.get_role_name()
+
+
+def name(node):
+    return node.get_name()
+
+
+def extents(node):
+    """(x, y, width, height) on the screen."""
+    rect = node.get_component_iface().get_extents(Atspi.CoordType.SCREEN)
+    return rect.x, rect.y, rect.width, rect.height
+
+
+def centre(node):
+    x, y, w, h = extents(node)
+    return x + w // 2, y + h // 2
+
+
+def text(node):
+    iface = node.get_text_iface()
+    return iface.get_text(0, -1) if iface is not None else None
+
+
+def selected_text(node):
+    iface = node.get_text_iface()
+    if iface is None or iface.get_n_selections() == 0:
+        return ""
+    sel = iface.get_selection(0)
+    return iface.get_text(sel.start_offset, sel.end_offset)
+
+
+def value(node):
+    """The current value of a scroll bar, slider or spin box."""
+    return node.get_value_iface().get_current_value()
+
+
+def focused(node):
+    return node.get_state_set().contains(Atspi.StateType.FOCUSED)
+
+
+def table_size(node):
+    table = node.get_table_iface()
+    return table.get_n_rows(), table.get_n_columns()
+
+
+def cell(node, row, column):
+    """The text a table cell shows (its accessible's name)."""
+    item = node.get_table_iface().get_accessible_at(row, column)
+    return item.get_name() if item is not None else None
+
+
+def cell_node(node, row, column):
+    return node.get_table_iface().get_accessible_at(row, column)
+
+
+def row_texts(node, row):
+    return [cell(node, row, c) for c in range(table_size(node)[1])]
+
+
+def column_header(node, column):
+    header = node.get_table_iface().get_column_header(column)
+    return header.get_name() if header is not None else None
