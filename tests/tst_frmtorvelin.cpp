@@ -53,7 +53,14 @@ class TstFrmTorvelin : public QObject, WindowFixture
     Q_OBJECT
 
     QTableView *grid(const QString &n = u"grdTabelle"_s) const { return child<QTableView>(n); }
-    QString count() const { return child<QLabel>(u"lblCount"_s)->text(); }
+    // The count as shown, provided a screen reader hears the same.
+    QString count() const
+    {
+        const QLabel *label = child<QLabel>(u"lblCount"_s);
+        return label->accessibleDescription() == label->text()
+                   ? label->text()
+                   : u"heard: "_s + label->accessibleDescription();
+    }
 
     void search(const QString &length, const QString &minus = u"0"_s, const QString &plus = u"0"_s)
     {

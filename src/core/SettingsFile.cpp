@@ -52,6 +52,15 @@ std::optional<float> position(const QString &line)
     return float(value);
 }
 
+bool writeInPlace(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        return false;
+    file.close();
+    return file.error() == QFileDevice::NoError;
+}
+
 } // namespace
 
 Settings SettingsFile::parse(const QByteArray &bytes)
@@ -134,7 +143,17 @@ bool SettingsFile::write(const QString &path, const SettingsSnapshot &settings, 
     // folder; the file is then written in place.
     file.setDirectWriteFallback(true);
     const QByteArray bytes = compose(settings);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly)) {
+        // Qt writes in place only where the folder's permissions refuse the
+        // temporary file; a folder that refuses it otherwise (an immutable
+        // one, say) still leaves the file itself to be written.
+        if (QFileInfo(path).isFile() && writeInPlace(path, bytes))
+            return true;
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)
             *error = file.errorString();
         file.cancelWriting();

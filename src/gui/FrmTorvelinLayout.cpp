@@ -212,6 +212,9 @@ void setLooks(QWidget *window)
     count->setAlignment(Qt::AlignCenter);
     count->setFrameStyle(QFrame::Box | QFrame::Plain);
     setColours(count, QColor(255, 255, 0), QColor(128, 128, 128));
+    // Its accessible name says what it counts, so the count itself reaches a
+    // screen reader as the description.
+    count->setAccessibleDescription(count->text());
 
     auto *frame = find<QGroupBox>(window, u"Frame(0)");
     frame->setFont(arial(true));

@@ -7,11 +7,13 @@ SearchProgress::SearchProgress(QLabel *count, const bool &stop) : m_count(count)
 {
     QApplication::setOverrideCursor(Qt::BusyCursor);
     m_count->setText(QStringLiteral("0"));
+    m_count->setAccessibleDescription(m_count->text());
 }
 
 SearchProgress::~SearchProgress()
 {
     m_count->setUpdatesEnabled(true);
+    m_count->setAccessibleDescription(m_count->text());
     QApplication::restoreOverrideCursor();
 }
 
@@ -28,4 +30,7 @@ void SearchProgress::stored(int rows)
     if (paint != m_count->updatesEnabled())
         m_count->setUpdatesEnabled(paint);
     m_count->setText(QString::number(rows));
+    // Screen readers hear the count as often as it is painted.
+    if (paint)
+        m_count->setAccessibleDescription(m_count->text());
 }

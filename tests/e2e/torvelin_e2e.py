@@ -24,34 +24,7 @@ from desktop import StepFailed, wait_for
 # check listed here is reported as XFAIL and does not fail the run; one that
 # passes is reported as XPASS, so that it can be taken off the list.
 # TORVELIN_E2E_XFAIL replaces the list (comma separated; empty: all strict).
-EXPECTED_FAILURES = {
-    "title: main window",
-    "title: message box",
-    "title: nothing-to-sort message box",
-    "outer size",
-    "outer size without a window manager",
-    "settings: minus tolerance line ' 0 '",
-    "settings: plus tolerance line '05'",
-    "click into txtLaenge selects all",
-    "results: price column in Standard format",
-    "saved: folder read-only, file writable",
-    "settings: tolerance lines '2,5' and '3,5'",
-    "name: txtLaenge",
-    "name: btnSort",
-    "name: grdTabelle",
-    "name: chkCellStyle(0)",
-    "name: chkCellStyle(1)",
-    "name: lblCount",
-    "name: txtToleranz(0)",
-    "name: scrToleranz(0)",
-    "name: scrToleranz(1)",
-    "name: txtToleranz(1)",
-    "name: grdPreise",
-    "name: grdStck",
-    "name: Image2",
-    "name: SSPanel(0)",
-    "name: SSPanel1",
-}
+EXPECTED_FAILURES: set = set()
 
 TITLE = " Torvelin für märklin C-Gleise"
 OUTER_SIZE = (1024, 740)  # 15360 x 11100 twips
