@@ -223,7 +223,7 @@ private Q_SLOTS:
             if (column != 10)
                 return QLocale().toDouble(text.startsWith(u',') ? u'0' + text : text);
             for (int c = 11; c <= 18; ++c)
-                text = text.leftJustified(5 * (c - 10)) + cellText(grid(), row, c);
+                text = text.leftJustified(5 * qsizetype(c - 10)) + cellText(grid(), row, c);
             return text;
         };
         for (int r = 0; sorts > 0 && r + 1 < after.size(); ++r) {

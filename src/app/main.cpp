@@ -1,6 +1,6 @@
+#include "core/SettingsLocation.h"
 #include "gui/FrmTorvelin.h"
 #include "gui/QtInteraction.h"
-#include "core/SettingsLocation.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -7,8 +7,8 @@
 // Build with -DCMAKE_BUILD_TYPE=Release for figures worth comparing.
 
 #include "core/CombinationSearch.h"
-#include "core/PriceStore.h"
 #include "core/GridStore.h"
+#include "core/PriceStore.h"
 
 #include <QLocale>
 

@@ -6,9 +6,9 @@
 // texts the results table holds, and the row count on standard error.
 
 #include "core/CombinationSearch.h"
+#include "core/GridStore.h"
 #include "core/PriceStore.h"
 #include "core/SearchInputs.h"
-#include "core/GridStore.h"
 #include "core/SettingsFile.h"
 
 #include <QCommandLineParser>
@@ -85,7 +85,7 @@ int main(int argc, char *argv[])
         return fail(QStringLiteral("torvelin-search: expected LENGTH or LENGTH MINUS PLUS "
                                    "(see --help)"));
 
-    const QString length = args.at(0);
+    const QString &length = args.at(0);
     if (!isDigits(length, 9))
         return fail(
             QStringLiteral("torvelin-search: LENGTH is not a whole number: %1").arg(length));

@@ -1,9 +1,9 @@
 #include "CombinationSearch.h"
 
 #include "Combination.h"
-#include "PriceStore.h"
 #include "GridStore.h"
 #include "NumberText.h"
+#include "PriceStore.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "PartsList.h"
 
 #include "Combination.h"
-#include "TrackCatalogue.h"
 #include "GridStore.h"
 #include "NumberText.h"
+#include "TrackCatalogue.h"
 
 void PartsList::initialise(GridStore &parts)
 {

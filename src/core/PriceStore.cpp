@@ -1,7 +1,7 @@
 #include "PriceStore.h"
 
-#include "TrackCatalogue.h"
 #include "NumberText.h"
+#include "TrackCatalogue.h"
 
 PriceStore::PriceStore()
 {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/CombinationSearch.h"
-#include "core/PriceStore.h"
-#include "core/GridStore.h"
-#include "core/SettingsLocation.h"
 #include "core/ColourMarking.h"
+#include "core/CombinationSearch.h"
+#include "core/GridStore.h"
+#include "core/PriceStore.h"
+#include "core/SettingsLocation.h"
 
 #include <QWidget>
 

@@ -1,10 +1,10 @@
 #include "PriceModel.h"
 
-#include "core/ColourMarking.h"
 #include "QtColours.h"
+#include "core/ColourMarking.h"
+#include "core/NumberText.h"
 #include "core/PriceStore.h"
 #include "core/TrackCatalogue.h"
-#include "core/NumberText.h"
 
 PriceModel::PriceModel(PriceStore *prices, const ColourMarking *marking, QObject *parent)
     : GridStoreModel(prices, captions(), parent), m_marking(marking)

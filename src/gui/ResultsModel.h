@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/PieceColours.h"
 #include "GridStoreModel.h"
+#include "core/PieceColours.h"
 
 #include <optional>
 
