@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
+    dpkg-dev file
     fonts-liberation2 qt6-translations-l10n
     poppler-utils
     desktop-file-utils appstream

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs the whole test suite without a
-# display. With CI set, warnings are errors and the suite runs a second time
+# display. With CI set, warnings are errors, the sources are checked with
+# clang-format and clang-tidy (tools/lint.sh) and the suite runs a second time
 # under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,6 +18,10 @@ bash tools/setup.sh
 export QT_QPA_PLATFORM=offscreen
 bash tools/build.sh -DTORVELIN_WERROR="$werror" -DTORVELIN_BUILD_BENCH="$bench"
 ctest --test-dir build --output-on-failure -j2
+
+if [ -n "${CI:-}" ]; then
+    bash tools/lint.sh
+fi
 
 if [ -n "${CI:-}" ] || [ -n "${TORVELIN_SANITIZE:-}" ]; then
     TORVELIN_BUILD_DIR=build-asan TORVELIN_BUILD_TYPE=Debug bash tools/build.sh \

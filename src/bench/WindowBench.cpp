@@ -2,11 +2,11 @@
 // button to the painted results grid, in a real window. Needs a display
 // (run under xvfb-run); without one these benchmarks report an error.
 
+#include "core/CombinationSearch.h"
+#include "core/GridStore.h"
+#include "core/PriceStore.h"
 #include "gui/FrmTorvelin.h"
 #include "gui/Interaction.h"
-#include "core/CombinationSearch.h"
-#include "core/PriceStore.h"
-#include "core/GridStore.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -98,7 +98,7 @@ void GridStore::sortRows(int firstRow, int lastRow, const QList<SortKey> &keys)
     if (keys.isEmpty() || lastRow <= firstRow)
         return;
 
-    const auto rows = std::size_t(lastRow - firstRow + 1);
+    const auto rows = std::size_t(lastRow - firstRow) + 1;
     const auto keyCount = std::size_t(keys.size());
     std::vector<KeyValue> values(rows * keyCount);
     for (std::size_t r = 0; r < rows; ++r) {

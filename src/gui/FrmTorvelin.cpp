@@ -240,8 +240,7 @@ void FrmTorvelin::btnStart_Click()
 
 void FrmTorvelin::grdTabelle_HeaderClick(int colIndex)
 {
-    const ResultSorter::Outcome outcome =
-        ResultSorter::sortByHeader(m_resultStore, colIndex);
+    const ResultSorter::Outcome outcome = ResultSorter::sortByHeader(m_resultStore, colIndex);
     if (outcome == ResultSorter::Outcome::NothingToSort) {
         m_interaction.showMessage(this, QMessageBox::Information,
                                   ResultSorter::nothingToSortTitle(),

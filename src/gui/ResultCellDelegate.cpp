@@ -1,7 +1,7 @@
 #include "ResultCellDelegate.h"
 
-#include "core/ColourMarking.h"
 #include "ResultsModel.h"
+#include "core/ColourMarking.h"
 
 #include <QPainter>
 

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the Debian package build-package/torvelin_<version>_amd64.deb and
+# checks it with lintian. Install it with
+#   sudo apt-get install ./build-package/torvelin_<version>_amd64.deb
+set -euo pipefail
+cd "$(dirname "$0")/.."
+TORVELIN_EXTRA_PACKAGES="${TORVELIN_EXTRA_PACKAGES:-} lintian" bash tools/setup.sh
+
+# Debian's own compiler and linker flags, hardening included, as a package
+# built by Debian would have them; build type None so that CMake adds none.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+ldflags="$(dpkg-buildflags --get LDFLAGS)"
+dir=build-package
+TORVELIN_BUILD_DIR="$dir" TORVELIN_BUILD_TYPE=None bash tools/build.sh \
+    -DTORVELIN_BUILD_TESTS=OFF -DTORVELIN_BUILD_BENCH=OFF \
+    -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" "$@"
+
+rm -f "$dir"/torvelin_*.deb
+cpack --config "$dir/CPackConfig.cmake" -G DEB -B "$dir"
+deb=$(ls "$dir"/torvelin_*_amd64.deb)
+echo "== lintian $deb"
+lintian --info "$deb"
+echo "Package: $deb ($(du -k "$deb" | cut -f1) KiB)"
