@@ -109,6 +109,24 @@ private Q_SLOTS:
         QTEST(name(paths.write), "write");
         QTEST(name(paths.read), "read");
     }
+
+    // An installed program saves into the user's folder even where it could
+    // write its own (root can write /usr/bin).
+    void systemFolder_data()
+    {
+        QTest::addColumn<QString>("programDir");
+        QTest::newRow("/usr/bin") << u"/usr/bin"_s;
+        QTest::newRow("/usr/local/bin") << u"/usr/local/bin"_s;
+        QTest::newRow("/bin") << u"/bin"_s;
+    }
+    void systemFolder()
+    {
+        QFETCH(QString, programDir);
+        QTemporaryDir home;
+        const QString configDir = home.filePath(u".config/Torvelin"_s);
+        QCOMPARE(SettingsLocation::choose(programDir, configDir).write,
+                 configDir + u"/Torvelin.ini");
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_SettingsLocation)

@@ -144,7 +144,7 @@ int main(int argc, char *argv[])
 
     // Any number of digits is a whole number; one too long for the range
     // gets the range message like any other, not a complaint about its form.
-    const QString length = args.at(0);
+    const QString &length = args.at(0);
     static const QRegularExpression wholeNumber(QStringLiteral("^-?[0-9]+$"));
     if (!wholeNumber.match(length).hasMatch())
         return fail(ownMessage(

@@ -22,6 +22,15 @@ bool canSaveAt(const QString &path)
     return folder.isDir() && folder.isWritable();
 }
 
+// A folder the package manager or `make install` fills (/usr/bin,
+// /usr/local/bin): nothing else belongs there, not even when root runs the
+// program and could write it.
+bool isSystemFolder(const QString &dir)
+{
+    const QString path = QDir::cleanPath(QDir(dir).absolutePath()) + u'/';
+    return path.startsWith(u"/usr/") || path == u"/bin/" || path == u"/sbin/";
+}
+
 } // namespace
 
 SettingsLocation::Paths SettingsLocation::choose(const QString &programDir,
@@ -32,9 +41,9 @@ SettingsLocation::Paths SettingsLocation::choose(const QString &programDir,
     const QString inConfig = configDir.isEmpty() ? QString() : QDir(configDir).filePath(name);
 
     Paths paths;
-    paths.write = canSaveAt(besideProgram) || inConfig.isEmpty() || !canSaveAt(inConfig)
-                      ? besideProgram
-                      : inConfig;
+    const bool besideAllowed = !isSystemFolder(programDir) && canSaveAt(besideProgram);
+    paths.write =
+        besideAllowed || inConfig.isEmpty() || !canSaveAt(inConfig) ? besideProgram : inConfig;
     for (const QString &candidate : {paths.write, besideProgram, inConfig}) {
         if (!candidate.isEmpty() && QFileInfo(candidate).isFile()) {
             paths.read = candidate;

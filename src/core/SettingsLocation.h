@@ -18,7 +18,8 @@ struct Paths
 
 // A file that exists is used when it can be written, whatever its folder
 // allows (it is then written in place); a file still to come needs a folder
-// that exists or can be made and takes new files. Settings are read from
+// that exists or can be made and takes new files. A program in a system
+// folder (/usr/bin, /usr/local/bin) never saves beside itself. Settings are read from
 // the file to save to, else from whichever of the two files exists.
 Paths choose(const QString &programDir, const QString &configDir);
 
