@@ -51,7 +51,7 @@ if [ -n "$findings" ] || [ "$tidy_status" -ne 0 ]; then
         echo "clang-tidy failed (status $tidy_status) without a finding; see above"
     fi
 else
-    echo "clang-tidy: clean"
+    echo "clang-tidy: clean ($(grep -c '^clang-tidy' "$tidy_log" || true) files)"
 fi
 
 exit "$status"
