@@ -3,8 +3,8 @@
 // the same with 5-character and with 400,000-character price lines. Needs a
 // display (run under xvfb-run).
 
+#include "BenchDisplay.h"
 #include "gui/FrmTorvelin.h"
-#include "gui/Interaction.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,31 +19,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class SilentInteraction : public Interaction
-{
-public:
-    void showMessage(QWidget *, QMessageBox::Icon, const QString &, const QString &) override {}
-    void beep() override {}
-    bool choosePrinter(QWidget *, QPrinter &) override { return false; }
-};
-
-bool haveApplication(benchmark::State &state)
-{
-    if (qApp)
-        return true;
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        state.SkipWithError("no display: run under xvfb-run");
-        return false;
-    }
-    static int argc = 1;
-    static char name[] = "torvelin-bench";
-    static char *argv[] = {name, nullptr};
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    // Left to the end of the process, as elsewhere.
-    static QApplication *const app = new QApplication(argc, argv);
-    return app != nullptr;
-}
 
 // A settings file whose first price is a number after `length` blanks and
 // whose second is `length` letters, which no search can read.
@@ -61,7 +36,7 @@ QByteArray settingsWithLongPrices(int length)
 // click for 1265 mm and a click on a colour check box, each with its paint.
 void BM_WindowClicksLongPrices(benchmark::State &state)
 {
-    if (!haveApplication(state))
+    if (!haveDisplay(state))
         return;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Torvelin.ini"));

@@ -2,11 +2,11 @@
 // button to the painted results grid, in a real window. Needs a display
 // (run under xvfb-run); without one these benchmarks report an error.
 
+#include "BenchDisplay.h"
 #include "core/CombinationSearch.h"
 #include "core/GridStore.h"
 #include "core/PriceStore.h"
 #include "gui/FrmTorvelin.h"
-#include "gui/Interaction.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -24,41 +24,6 @@
 #include <algorithm>
 
 namespace {
-
-class SilentInteraction : public Interaction
-{
-public:
-    void showMessage(QWidget *, QMessageBox::Icon, const QString &, const QString &) override {}
-    void beep() override {}
-    bool choosePrinter(QWidget *, QPrinter &) override { return false; }
-};
-
-QApplication *application()
-{
-    static int argc = 1;
-    static char name[] = "torvelin-bench";
-    static char *argv[] = {name, nullptr};
-    // Left to the end of the process on purpose: destroying a QApplication
-    // among the static destructors at exit crashes.
-    static QApplication *app = nullptr;
-    if (!app && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        return nullptr;
-    if (!app) {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        app = new QApplication(argc, argv);
-    }
-    return app;
-}
-
-bool haveDisplay(benchmark::State &state)
-{
-    if (application())
-        return true;
-    state.SkipWithError("no display: run under xvfb-run");
-    return false;
-}
 
 struct ShownWindow
 {
