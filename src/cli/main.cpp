@@ -11,6 +11,7 @@
 
 #include "core/CombinationSearch.h"
 #include "core/GridStore.h"
+#include "core/NumberText.h"
 #include "core/PriceStore.h"
 #include "core/ResultExport.h"
 #include "core/ResultQuery.h"
@@ -156,7 +157,7 @@ int main(int argc, char *argv[])
     const QString minus = args.size() == 3 ? args.at(1) : QStringLiteral("0");
     const QString plus = args.size() == 3 ? args.at(2) : QStringLiteral("0");
     for (const QString &tolerance : {minus, plus}) {
-        if (tolerance.size() != 1 || tolerance.at(0) < u'0' || tolerance.at(0) > u'9')
+        if (!NumberText::digitValue(tolerance))
             return fail(SearchInputs::message(SearchInputs::Problem::BadTolerance));
     }
 

@@ -1,5 +1,7 @@
 #include "LengthKey.h"
 
+#include "NumberText.h"
+
 bool lengthKeyAccepted(int key, Qt::KeyboardModifiers modifiers, QStringView text)
 {
     switch (key) {
@@ -23,5 +25,5 @@ bool lengthKeyAccepted(int key, Qt::KeyboardModifiers modifiers, QStringView tex
         modifiers.testFlag(Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z;
     if (controlLetter)
         return false;
-    return text.isEmpty() || (text.size() == 1 && text.at(0) >= u'0' && text.at(0) <= u'9');
+    return text.isEmpty() || NumberText::digitValue(text).has_value();
 }

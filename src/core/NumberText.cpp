@@ -50,6 +50,13 @@ QString formatFixed(double value, int decimals, bool grouped, bool integerDigitB
 
 } // namespace
 
+std::optional<int> NumberText::digitValue(QStringView text)
+{
+    if (text.size() != 1 || !isDigit(text[0]))
+        return std::nullopt;
+    return text[0].unicode() - u'0';
+}
+
 bool NumberText::isDigits(QStringView text)
 {
     return !text.isEmpty() && std::all_of(text.begin(), text.end(), isDigit);

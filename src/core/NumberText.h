@@ -23,6 +23,8 @@ constexpr bool isDigit(QChar c)
 }
 // A text of one or more digits and nothing else.
 bool isDigits(QStringView text);
+// The value of a text that is one digit and nothing else.
+std::optional<int> digitValue(QStringView text);
 
 // Reads the number a text begins with: blanks are skipped wherever they
 // stand, "." is the decimal point, an exponent (e/E/d/D) is taken, and

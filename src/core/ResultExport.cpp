@@ -1,6 +1,7 @@
 #include "ResultExport.h"
 
 #include "Combination.h"
+#include "NumberText.h"
 #include "TrackCatalogue.h"
 
 #include <QJsonArray>
@@ -227,7 +228,7 @@ std::optional<QString> ResultExport::plainNumber(const QString &text, const QLoc
     QString plain;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (c >= u'0' && c <= u'9')
+        if (NumberText::isDigit(c))
             plain += c;
         else if (QStringView(text).mid(i).startsWith(decimalPoint))
             plain += u'.';

@@ -1,6 +1,7 @@
 #include "ResultQuery.h"
 
 #include "Combination.h"
+#include "NumberText.h"
 #include "ResultSorter.h"
 
 #include <QStringList>
@@ -25,7 +26,7 @@ qint64 lastDigitUnits(const QString &text)
 {
     qint64 value = 0;
     for (QChar c : text) {
-        if (c >= u'0' && c <= u'9')
+        if (NumberText::isDigit(c))
             value = value * 10 + (c.unicode() - u'0');
     }
     return value;
@@ -64,9 +65,10 @@ QString ResultQuery::setOrder(QStringView name)
 
 QString ResultQuery::setMaxPieces(QStringView text)
 {
-    if (text.size() != 1 || text[0] < u'1' || text[0] > u'9')
+    const auto pieces = NumberText::digitValue(text);
+    if (!pieces || *pieces == 0)
         return QStringLiteral("--max-pieces braucht eine Zahl von 1 bis 9, nicht: %1").arg(text);
-    m_maxPieces = text[0].unicode() - u'0';
+    m_maxPieces = *pieces;
     return QString();
 }
 
@@ -94,12 +96,13 @@ QString ResultQuery::addStock(QStringView list)
         const int position = TrackCatalogue::positionOf(articleNumber);
         if (position == 0)
             return unknownPiece(articleNumber);
-        if (count.size() != 1 || count[0] < u'0' || count[0] > u'9')
+        const auto stocked = NumberText::digitValue(count);
+        if (!stocked)
             return QStringLiteral("Der Bestand von %1 muss eine Zahl von 0 bis 9 sein, nicht: %2")
                 .arg(articleNumber, count);
         if (m_stock[slot(position)])
             return QStringLiteral("Der Bestand von %1 ist mehrfach angegeben.").arg(articleNumber);
-        m_stock[slot(position)] = count[0].unicode() - u'0';
+        m_stock[slot(position)] = *stocked;
     }
     return QString();
 }

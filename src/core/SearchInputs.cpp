@@ -10,9 +10,9 @@ std::optional<float> tolerance(QStringView text)
 {
     if (text.isEmpty())
         return 0.0f;
-    if (text.size() != 1 || !NumberText::isDigits(text))
-        return std::nullopt;
-    return NumberText::toFloat(text);
+    if (const auto digit = NumberText::digitValue(text))
+        return float(*digit);
+    return std::nullopt;
 }
 
 } // namespace
