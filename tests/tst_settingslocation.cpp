@@ -124,8 +124,8 @@ private Q_SLOTS:
         QFETCH(QString, programDir);
         QTemporaryDir home;
         const QString configDir = home.filePath(u".config/Torvelin"_s);
-        QCOMPARE(SettingsLocation::choose(programDir, configDir).write,
-                 configDir + u"/Torvelin.ini");
+        const QString expected = configDir + u"/Torvelin.ini";
+        QCOMPARE(SettingsLocation::choose(programDir, configDir).write, expected);
     }
 };
 
