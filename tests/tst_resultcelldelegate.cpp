@@ -42,7 +42,6 @@ private Q_SLOTS:
         model.reload();
         QTableView view;
         view.setStyle(QStyleFactory::create(u"Windows"_s)); // a flat highlight
-        view.resize(900, 200);
         view.setModel(&model);
         view.setItemDelegate(new ResultCellDelegate(&colours, &view));
         view.show();
