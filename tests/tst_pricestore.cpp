@@ -11,12 +11,6 @@ namespace {
 
 const QLocale german(QLocale::German, QLocale::Germany);
 
-// Bit for bit: "0,10" must give 0.1f, not something merely close to it.
-quint32 bits(float value)
-{
-    return std::bit_cast<quint32>(value);
-}
-
 } // namespace
 
 class tst_PriceStore : public QObject
@@ -48,7 +42,8 @@ private Q_SLOTS:
         PriceStore prices;
         prices.setPrice(1, price);
         QCOMPARE(prices.price(1), price);
-        QCOMPARE(bits(prices.Preis(u"24360")), bits(expected));
+        // Bit for bit: "0,10" must give 0.1f, not something merely close to it.
+        QCOMPARE(std::bit_cast<quint32>(prices.Preis(u"24360")), std::bit_cast<quint32>(expected));
         QCOMPARE(prices.Preis(u"24236"), 0.0f);
         // Nothing is written beside the nine prices.
         prices.setPrice(10, u"7"_s);

@@ -71,8 +71,6 @@ private Q_SLOTS:
         // A negative tolerance is a refused tolerance, not an unknown option.
         bad("tolerance -1", u"360 -1 0"_s,
             u"Eine Toleranz muss eine Ziffer von 0 bis 9 sein !\n"_s);
-        bad("Arabic-Indic digit", u"360 0 \u0663"_s,
-            u"Eine Toleranz muss eine Ziffer von 0 bis 9 sein !\n"_s);
         bad("letters", u"abc"_s, u"*"_s);
         bad("two arguments", u"360 1"_s, u"*"_s);
         bad("missing price file", u"--prices PRICES.missing 360"_s, u"*"_s);

