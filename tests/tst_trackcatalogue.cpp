@@ -4,7 +4,6 @@
 #include <QLocale>
 #include <QTest>
 
-#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -87,16 +86,6 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QCOMPARE(TrackCatalogue::ArtNrVonLaenge(length), QString());
         QCOMPARE(TrackCatalogue::positionOf(text), 0);
-    }
-
-    void searchLengths()
-    {
-        const SearchLengths lengths = TrackCatalogue::searchLengths();
-        QCOMPARE(bits(lengths[0]), bits(0.0f));
-        // 64.3 is held as the float nearest to it, not as the double.
-        QCOMPARE(double(lengths[1]), 64.30000305175781);
-        QVERIFY(std::is_sorted(lengths.cbegin(), lengths.cend()));
-        QVERIFY(std::adjacent_find(lengths.cbegin(), lengths.cend()) == lengths.cend());
     }
 };
 
