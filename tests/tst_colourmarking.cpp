@@ -8,23 +8,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+QString rgb(const Rgb &c)
+{
+    return u"%1,%2,%3"_s.arg(c.red).arg(c.green).arg(c.blue);
+}
+
 // A style as "R,G,B" of the background, " white" when the text turns white;
 // "-" for no style.
 QString shown(const std::optional<PieceColours::Style> &style)
 {
-    if (!style)
-        return u"-"_s;
-    const Rgb &b = style->background;
-    return u"%1,%2,%3"_s.arg(b.red).arg(b.green).arg(b.blue) +
-           (style->whiteText ? u" white"_s : QString());
+    return !style ? u"-"_s : rgb(style->background) + (style->whiteText ? u" white"_s : QString());
 }
 
 QString shown(const std::optional<ColourMarking::ColumnColours> &colours)
 {
-    if (!colours)
-        return u"-"_s;
-    const auto rgb = [](const Rgb &c) { return u"%1,%2,%3"_s.arg(c.red).arg(c.green).arg(c.blue); };
-    return rgb(colours->background) + u" on " + rgb(colours->text);
+    return !colours ? u"-"_s : rgb(colours->background) + u" on " + rgb(colours->text);
 }
 
 // The flags of the twenty result columns, "x" where marking is requested.
