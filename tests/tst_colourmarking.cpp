@@ -8,23 +8,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+QString rgb(const Rgb &c)
+{
+    return u"%1,%2,%3"_s.arg(c.red).arg(c.green).arg(c.blue);
+}
+
 // A style as "R,G,B" of the background, " white" when the text turns white;
 // "-" for no style.
 QString shown(const std::optional<PieceColours::Style> &style)
 {
-    if (!style)
-        return u"-"_s;
-    const Rgb &b = style->background;
-    return u"%1,%2,%3"_s.arg(b.red).arg(b.green).arg(b.blue) +
-           (style->whiteText ? u" white"_s : QString());
+    return !style ? u"-"_s : rgb(style->background) + (style->whiteText ? u" white"_s : QString());
 }
 
 QString shown(const std::optional<ColourMarking::ColumnColours> &colours)
 {
-    if (!colours)
-        return u"-"_s;
-    const auto rgb = [](const Rgb &c) { return u"%1,%2,%3"_s.arg(c.red).arg(c.green).arg(c.blue); };
-    return rgb(colours->background) + u" on " + rgb(colours->text);
+    return !colours ? u"-"_s : rgb(colours->background) + u" on " + rgb(colours->text);
 }
 
 // The flags of the twenty result columns, "x" where marking is requested.
@@ -55,30 +53,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("style");
         QTest::newRow("24360") << german << u"24360"_s << u"192,0,0 white"_s;
-        QTest::newRow("360,0") << german << u"360,0"_s << u"192,0,0 white"_s;
-        QTest::newRow("24236") << german << u"24236"_s << u"255,0,0 white"_s;
-        QTest::newRow("236,1") << german << u"236,1"_s << u"255,0,0 white"_s;
-        QTest::newRow("229,3") << german << u"229,3"_s << u"192,0,192 white"_s;
-        QTest::newRow("24188") << german << u"24188"_s << u"0,128,0 white"_s;
-        QTest::newRow("171,7") << german << u"171,7"_s << u"0,192,0 white"_s;
         QTest::newRow("24094") << german << u"24094"_s << u"192,192,0"_s;
-        QTest::newRow("94,2") << german << u"94,2"_s << u"192,192,0"_s;
         QTest::newRow("77,5") << german << u"77,5"_s << u"0,192,192"_s;
         QTest::newRow("24071") << german << u"24071"_s << u"0,0,255 white"_s;
         QTest::newRow("64,3") << german << u"64,3"_s << u"167,106,33 white"_s;
-        QTest::newRow("24064") << german << u"24064"_s << u"167,106,33 white"_s;
         QTest::newRow("English 70.8")
             << QLocale(QLocale::English) << u"70.8"_s << u"0,0,255 white"_s;
         QTest::newRow("empty") << german << QString() << u"-"_s;
-        QTest::newRow("label") << german << u"24 360"_s << u"-"_s;
         QTest::newRow("two decimals") << german << u"360,00"_s << u"-"_s;
-        QTest::newRow("no decimal") << german << u"360"_s << u"-"_s;
         QTest::newRow("leading blank") << german << u" 94,2"_s << u"-"_s;
         QTest::newRow("sum") << german << u"1.000,0"_s << u"-"_s;
         QTest::newRow("other length") << german << u"64,4"_s << u"-"_s;
         QTest::newRow("English text, German locale") << german << u"70.8"_s << u"-"_s;
-        QTest::newRow("German text, English locale")
-            << QLocale(QLocale::English) << u"70,8"_s << u"-"_s;
     }
     void cellText()
     {
@@ -103,8 +89,6 @@ private Q_SLOTS:
                                    u"192,192,0 on 255,255,255"_s, u"167,106,33 on 255,255,255"_s};
         QTest::newRow("window opens") << QList<int>{} << none << 0 << QStringList(4, u"-"_s);
         QTest::newRow("lengths") << QList<int>{0} << u"xxxxxxxxx..........."_s << 1 << coloured;
-        QTest::newRow("articles") << QList<int>{1} << u"..........xxxxxxxxx."_s << 1 << coloured;
-        QTest::newRow("both") << QList<int>{0, 1} << u"xxxxxxxxx.xxxxxxxxx."_s << 1 << coloured;
         QTest::newRow("lengths off, articles stay")
             << QList<int>{0, 1, 0} << u"..........xxxxxxxxx."_s << 1 << coloured;
         QTest::newRow("both off") << QList<int>{1, 0, 1, 0} << none << 0 << plain;

@@ -21,21 +21,13 @@ private Q_SLOTS:
             << int(Qt::Key_9) << Qt::KeyboardModifiers(Qt::KeypadModifier) << u"9"_s << true;
         QTest::newRow("backspace") << int(Qt::Key_Backspace) << none << u"\b"_s << true;
         QTest::newRow("Enter") << int(Qt::Key_Return) << none << u"\r"_s << true;
-        QTest::newRow("Tab") << int(Qt::Key_Tab) << none << u"\t"_s << true;
-        QTest::newRow("Delete") << int(Qt::Key_Delete) << none << u"\x7f"_s << true;
         QTest::newRow("arrow") << int(Qt::Key_Left) << none << QString() << true;
-        QTest::newRow("Shift alone") << int(Qt::Key_Shift) << none << QString() << true;
         QTest::newRow("comma") << int(Qt::Key_Comma) << none << u","_s << false;
-        QTest::newRow("point") << int(Qt::Key_Period) << none << u"."_s << false;
-        QTest::newRow("minus") << int(Qt::Key_Minus) << none << u"-"_s << false;
-        QTest::newRow("blank") << int(Qt::Key_Space) << none << u" "_s << false;
         QTest::newRow("letter") << int(Qt::Key_A) << none << u"a"_s << false;
         QTest::newRow("superscript two") << int(Qt::Key_twosuperior) << none << u"²"_s << false;
         QTest::newRow("Arabic-Indic digit") << int(Qt::Key_unknown) << none << u"\u0661"_s << false;
         QTest::newRow("Ctrl+V with its text")
             << int(Qt::Key_V) << Qt::KeyboardModifiers(Qt::ControlModifier) << u"\x16"_s << false;
-        QTest::newRow("Ctrl+V without text")
-            << int(Qt::Key_V) << Qt::KeyboardModifiers(Qt::ControlModifier) << QString() << false;
         QTest::newRow("Ctrl+digit")
             << int(Qt::Key_1) << Qt::KeyboardModifiers(Qt::ControlModifier) << u"1"_s << true;
         QTest::newRow("two characters at once") << int(Qt::Key_unknown) << none << u"12"_s << false;

@@ -30,16 +30,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
         QTest::newRow("blanks inside the digits") << u"  12 34"_s << 1234.0;
-        QTest::newRow("point is the decimal point") << u"60.5"_s << 60.5;
-        QTest::newRow("comma ends the number") << u" 1234,5 "_s << 1234.0;
-        QTest::newRow("empty") << QString() << 0.0;
         QTest::newRow("minus then blank") << u"- 3"_s << -3.0;
-        QTest::newRow("sign alone") << u"-"_s << 0.0;
-        QTest::newRow("leading point") << u".5"_s << 0.5;
         QTest::newRow("second point ends it") << u"1.2.3"_s << 1.2;
         QTest::newRow("negative exponent") << u"25e-1"_s << 2.5;
         QTest::newRow("D exponent") << u"2.5d1"_s << 25.0;
-        QTest::newRow("exponent without digits") << u"7e"_s << 7.0;
         QTest::newRow("exponent after blanks") << u"1 e 2"_s << 100.0;
         QTest::newRow("non-ASCII digit") << u"\u0663"_s << 0.0;
     }
@@ -64,16 +58,11 @@ private Q_SLOTS:
         QTest::newRow("de half down") << german << u"12,50"_s << 12.5f << 12;
         QTest::newRow("de half up") << german << u"3,5"_s << 3.5f << 4;
         QTest::newRow("de grouped") << german << u"1.234,50"_s << 1234.5f << 1234;
-        QTest::newRow("de blanks around") << german << u" 7 "_s << 7.0f << 7;
         QTest::newRow("de nearest float to 0.1") << german << u"0,10"_s << 0.1f << 0;
-        QTest::newRow("de piece length") << german << u"64,3"_s << 64.3f << 64;
         QTest::newRow("de largest") << german << u"32767"_s << 32767.0f << 32767;
         QTest::newRow("de too large") << german << u"32768"_s << 32768.0f << -1;
-        QTest::newRow("de rounds past the range") << german << u"32767,5"_s << 32767.5f << -1;
-        QTest::newRow("de empty") << german << QString() << none << -1;
         QTest::newRow("de digits then letters") << german << u"12a"_s << none << -1;
         QTest::newRow("de beyond float range") << german << u"1e39"_s << none << -1;
-        QTest::newRow("en decimal point") << english << u"12.50"_s << 12.5f << 12;
         QTest::newRow("en comma is grouping") << english << u"1,234.50"_s << 1234.5f << 1234;
     }
     void toFloatAndInt16()
@@ -98,16 +87,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("digits");
-        QTest::newRow("0") << u"0"_s << true;
         QTest::newRow("9") << u"9"_s << true;
-        QTest::newRow("3240") << u"3240"_s << true;
         QTest::newRow("empty") << QString() << false;
-        QTest::newRow("slash") << u"/"_s << false;
         QTest::newRow("colon") << u":"_s << false;
         QTest::newRow("Arabic-Indic three") << u"\u0663"_s << false;
-        QTest::newRow("fullwidth one") << u"\uFF11"_s << false;
         QTest::newRow("blank after") << u"60 "_s << false;
-        QTest::newRow("decimal comma") << u"60,5"_s << false;
     }
     void digits()
     {
@@ -126,24 +110,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         const QString length = u"###.0"_s, sum = u"#,###.0"_s, price = u"####.00"_s;
         QTest::newRow("de length 64.3f") << german << length << double(64.3f) << u"64,3"_s;
-        QTest::newRow("de length ungrouped") << german << length << 3240.0 << u"3240,0"_s;
         QTest::newRow("de length zero") << german << length << 0.0 << u",0"_s;
         QTest::newRow("de length carries") << german << length << double(9.96f) << u"10,0"_s;
         QTest::newRow("de sum 1268.3f") << german << sum << double(1268.3f) << u"1.268,3"_s;
         QTest::newRow("de sum carries to a group")
             << german << sum << double(999.96f) << u"1.000,0"_s;
         QTest::newRow("de price ungrouped") << german << price << 1234.5 << u"1234,50"_s;
-        QTest::newRow("de count zero") << german << u"#"_s << 0.0 << QString();
-        QTest::newRow("de count ungrouped") << german << u"#"_s << 1234.0 << u"1234"_s;
         QTest::newRow("de standard") << german << u"Standard"_s << 1234.5 << u"1.234,50"_s;
-        QTest::newRow("en sum 1268.3f") << english << sum << double(1268.3f) << u"1,268.3"_s;
         QTest::newRow("en price half") << english << price << 0.5 << u".50"_s;
-        // The text a number becomes when no pattern is given.
-        QTest::newRow("de default whole") << german << QString() << 1200.0 << u" 1200 "_s;
-        QTest::newRow("de default negative") << german << QString() << -3.0 << u"-3 "_s;
-        QTest::newRow("de default float")
-            << german << QString() << double(1234.5f) << u" 1234,5 "_s;
-        QTest::newRow("en default fraction") << english << QString() << 1234.5 << u" 1234.5 "_s;
     }
     void format()
     {
@@ -155,9 +129,7 @@ private Q_SLOTS:
             {u"###.0"_s, NumberText::formatLength(float(value))},
             {u"#,###.0"_s, NumberText::formatSum(float(value))},
             {u"####.00"_s, NumberText::formatPrice(float(value))},
-            {u"#"_s, NumberText::formatCount(int(value))},
-            {u"Standard"_s, NumberText::formatStandard(value)},
-            {QString(), NumberText::defaultText(value)}};
+            {u"Standard"_s, NumberText::formatStandard(value)}};
         QTEST(formatted.value(pattern), "expected");
     }
 };

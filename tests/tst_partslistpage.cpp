@@ -27,20 +27,6 @@ private Q_SLOTS:
             << PartsListPage::Counts{{u"2"_s, {}, u"1"_s, {}, {}, {}, {}, {}, u"07"_s}}
             << QStringList{title, u"10/18 Distanz: 1.100,2 mm"_s, u"10/26 2  Stck   24 360"_s,
                            u"10/34 1  Stck   24 229"_s, u"10/42 07  Stck   24 064"_s};
-        PartsListPage::Counts all;
-        all.fill(u"1"_s);
-        QTest::newRow("all nine pieces") << u"1.492,2"_s << all
-                                         << QStringList{title,
-                                                        u"10/18 Distanz: 1.492,2 mm"_s,
-                                                        u"10/26 1  Stck   24 360"_s,
-                                                        u"10/34 1  Stck   24 236"_s,
-                                                        u"10/42 1  Stck   24 229"_s,
-                                                        u"10/50 1  Stck   24 188"_s,
-                                                        u"10/58 1  Stck   24 172"_s,
-                                                        u"10/66 1  Stck   24 094"_s,
-                                                        u"10/74 1  Stck   24 077"_s,
-                                                        u"10/82 1  Stck   24 071"_s,
-                                                        u"10/90 1  Stck   24 064"_s};
     }
     void lines()
     {

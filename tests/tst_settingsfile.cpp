@@ -10,8 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <numeric>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -97,26 +95,13 @@ private Q_SLOTS:
             << QString() << file();
         QTest::newRow("CR only, check boxes without blanks")
             << file({{21, "1"}, {22, "0"}}, 23, "\r") << QString() << file();
-        QTest::newRow("22 lines, last without line end")
-            << file({}, 22).chopped(2) << QString() << file();
         QTest::newRow("10 lines") << file({}, 10) << u"T -=- -=- | L - - | C - -"_s << pricesOnly;
         QTest::newRow("empty file")
             << QByteArray() << u"P -|-|-|-|-|-|-|-|- | T -=- -=- | L - - | C - -"_s << defaults;
-        QTest::newRow("line ends only")
-            << QByteArray(40, '\n') << u"P |||||||| | T -=- -=- | L 0 0 | C - -"_s << defaults;
-        const QByteArray nul("1\0002", 3);
-        QTest::newRow("price with NUL")
-            << file({{2, nul}}) << u"P 1\u00002| 3,10 ||7|0,10|1.234,50|abc|5 Stück|99"_s
-            << file({{2, nul}});
         // A position reads as its leading number, written back as a number.
         QTest::newRow("positions with comma and point")
             << file({{17, "1234,5"}, {18, " 1234.5 "}}) << u"L 1234 1234.5"_s
             << file({{17, " 1234 "}, {18, " 1234,5 "}});
-        QTest::newRow("negative position, letters")
-            << file({{17, "-15"}, {18, "abc"}}) << u"L -15 0"_s
-            << file({{17, "-15 "}, {18, " 0 "}});
-        QTest::newRow("tolerances empty and 12")
-            << file({{13, ""}, {14, "12"}}) << u"T -=- -=-"_s << file({{13, "0"}, {14, "0"}});
         // A tolerance line gives the digit it converts to, blanks allowed and
         // a fraction rounded half to even; box and file then hold that digit.
         QTest::newRow("tolerances with blanks and a leading zero")
@@ -125,8 +110,6 @@ private Q_SLOTS:
             << file({{13, "2,5"}, {14, "3,5"}}) << u"T 2=2 4=4"_s << file({{13, "2"}, {14, "4"}});
         QTest::newRow("tolerances rounded beyond 9 and to 0")
             << file({{13, "9,5"}, {14, "-0,4"}}) << u"T -=- 0=0"_s << file({{13, "0"}, {14, "0"}});
-        QTest::newRow("tolerances negative and grouped")
-            << file({{13, "-1"}, {14, "1.000"}}) << u"T -=- -=-"_s << file({{13, "0"}, {14, "0"}});
         QTest::newRow("check boxes 3 and 2")
             << file({{21, "3"}, {22, "2"}}) << u"C - 2"_s << file({{21, " 0 "}, {22, " 2 "}});
     }
@@ -148,20 +131,17 @@ private Q_SLOTS:
     // it cannot be written. No temporary file stays beside it.
     void write_data()
     {
-        // folder: "writable", "read-only", "missing" or "under a file" (its
-        // path runs through a plain file); existing: "none", "writable" or
-        // "read-only".
+        // folder: "writable", "read-only" or "missing"; existing: "none",
+        // "writable" or "read-only".
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("existing");
         QTest::addColumn<bool>("written");
         QTest::newRow("replaces a longer file") << u"writable"_s << u"writable"_s << true;
-        QTest::newRow("new file") << u"writable"_s << u"none"_s << true;
         QTest::newRow("missing folders") << u"missing"_s << u"none"_s << true;
         QTest::newRow("writable file in a read-only folder")
             << u"read-only"_s << u"writable"_s << true;
         QTest::newRow("read-only folder") << u"read-only"_s << u"none"_s << false;
         QTest::newRow("read-only file") << u"writable"_s << u"read-only"_s << false;
-        QTest::newRow("folder under a file") << u"under a file"_s << u"none"_s << false;
     }
     void write()
     {
@@ -170,13 +150,8 @@ private Q_SLOTS:
         QFETCH(bool, written);
         QTemporaryDir temp;
         QVERIFY(setMode(temp.path(), 0777));
-        QFile plain(temp.filePath(u"plain"_s));
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-        plain.close();
-        const QString directory = folder == u"missing"        ? temp.filePath(u"a/b"_s)
-                                  : folder == u"under a file" ? temp.filePath(u"plain/b"_s)
-                                                              : temp.filePath(u"folder"_s);
-        if (folder == u"writable" || folder == u"read-only")
+        const QString directory = temp.filePath(folder == u"missing" ? u"a/b"_s : u"folder"_s);
+        if (folder != u"missing")
             QVERIFY(QDir().mkdir(directory) && setMode(directory, 0777));
         QFile ini(directory + u"/Torvelin.ini"_s);
         const QByteArray old = file() + "one line more\r\n";
@@ -204,11 +179,8 @@ private Q_SLOTS:
                                     : existing != u"none" ? old
                                                           : "none";
         QCOMPARE(ini.open(QIODevice::ReadOnly) ? ini.readAll() : "none", expected);
-        if (folder != u"under a file") {
-            QCOMPARE(
-                QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                expected == "none" ? QStringList() : QStringList{u"Torvelin.ini"_s});
-        }
+        QCOMPARE(QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 expected == "none" ? QStringList() : QStringList{u"Torvelin.ini"_s});
     }
 
     // Whatever the file holds, a load must not crash, and a save after it
@@ -217,23 +189,20 @@ private Q_SLOTS:
     {
         QRandomGenerator rng(20261206);
         const QByteArray numberLike = "0123456789 ,.-+eEdD\t\r\n\r\nab[]\xfc\x80";
-        QByteArray anyByte(256, 0);
-        std::iota(anyByte.begin(), anyByte.end(), 0);
         for (int round = 0; round < 3000; ++round) {
-            // A proper file with a few bytes changed or inserted, or bytes from
-            // nothing; any bytes, or number-like text with many line ends.
+            // A proper file with a few bytes changed or inserted, or bytes
+            // from nothing; any bytes, or number-like text with many line ends.
             QByteArray bytes = round % 3 == 0 ? file() : QByteArray();
-            const QByteArray &pool = round % 2 ? numberLike : anyByte;
             const int edits = int(rng.bounded(round % 3 == 0 ? 8 : round % 10 == 1 ? 4096 : 400));
             for (int i = 0; i < edits; ++i) {
                 const int at = int(rng.bounded(bytes.size() + 1));
-                const char c = pool.at(rng.bounded(int(pool.size())));
+                const char c = round % 2 ? numberLike.at(rng.bounded(int(numberLike.size())))
+                                         : char(rng.bounded(256));
                 if (at < bytes.size() && rng.bounded(2) == 0)
                     bytes[at] = c;
                 else
                     bytes.insert(at, c);
             }
-
             const Settings first = SettingsFile::parse(bytes);
             for (std::size_t i = 0; i < 2; ++i) { // a negative value wraps far beyond
                 QVERIFY(unsigned(first.toleranceValue[i].value_or(0)) <= 9);
@@ -243,11 +212,9 @@ private Q_SLOTS:
             const QByteArray written = SettingsFile::compose(saved);
             QCOMPARE(written.count("\r\n"), SettingsFile::lineCount);
             QCOMPARE(written.count('\r') + written.count('\n'), 2 * SettingsFile::lineCount);
-            const Settings second = SettingsFile::parse(written);
-            const SettingsSnapshot reloaded = snapshot(second);
-            QVERIFY(reloaded.prices == saved.prices);
-            QVERIFY(reloaded.toleranceText == saved.toleranceText);
-            QVERIFY(reloaded.cellStyle == saved.cellStyle);
+            const SettingsSnapshot reloaded = snapshot(SettingsFile::parse(written));
+            QVERIFY(reloaded.prices == saved.prices && reloaded.cellStyle == saved.cellStyle &&
+                    reloaded.toleranceText == saved.toleranceText);
             // A position written with a decimal comma or an exponent loads as
             // its leading number, so it may change once; after that it stays.
             const QByteArray again = SettingsFile::compose(reloaded);

@@ -13,8 +13,7 @@ private Q_SLOTS:
         QTest::addColumn<QList<qint64>>("readings");
         QTest::addColumn<QList<bool>>("due");
         QTest::newRow("not before the interval")
-            << QList<qint64>{0, 49} << QList<bool>{false, false};
-        QTest::newRow("at the interval") << QList<qint64>{50} << QList<bool>{true};
+            << QList<qint64>{0, 49, 50} << QList<bool>{false, false, true};
         QTest::newRow("counts from the last yes")
             << QList<qint64>{60, 100, 109, 110, 300, 349, 350}
             << QList<bool>{true, false, false, true, true, false, true};
