@@ -13,17 +13,15 @@
 #include <QTest>
 
 // Stands in for the user: records every message as "Icon: title: text" and
-// every beep, answers the printer dialog by choosing a PDF file (or by
-// cancelling) and the save-file dialog with `savePath`.
+// every beep, prints to a PDF file and answers the save-file dialog with
+// `savePath` (empty: cancelled).
 class TestInteraction : public Interaction
 {
 public:
     QStringList messages;
     int beeps = 0;
-    bool acceptPrinter = true;
     QString pdfPath;
-    QString savePath; // the save-file dialog's answer; empty: cancelled
-    QStringList saveDialogs;
+    QString savePath;
 
     void showMessage(QWidget *, QMessageBox::Icon icon, const QString &title,
                      const QString &text) override
@@ -36,12 +34,10 @@ public:
     {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfPath);
-        return acceptPrinter;
+        return true;
     }
-    QString chooseSaveFile(QWidget *, const QString &title, const QString &suggestedName,
-                           const QString &filter) override
+    QString chooseSaveFile(QWidget *, const QString &, const QString &, const QString &) override
     {
-        saveDialogs << title + u": " + suggestedName + u": " + filter;
         return savePath;
     }
 };
@@ -54,36 +50,26 @@ protected:
     std::unique_ptr<FrmTorvelin> m_w;
 
     QString iniPath() const { return m_dir->filePath(QStringLiteral("Torvelin.ini")); }
-    // A fresh window in a folder of its own, started on `settings` as its
-    // settings file (no file when null); it saves to `savePath`, by default
-    // the same file.
-    void openWindow(const QByteArray &settings = {}, const QString &savePath = {})
+    // A fresh window, shown, in a folder of its own, started on `settings`
+    // as its settings file (no file when null).
+    void openWindow(const QByteArray &settings = {})
     {
         m_dir = std::make_unique<QTemporaryDir>();
         if (QFile file(iniPath()); !settings.isNull())
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(settings) == settings.size());
         m_ui = TestInteraction();
-        m_ui.pdfPath = m_dir->filePath(QStringLiteral("page.pdf"));
-        restart(savePath);
+        restart();
+        m_w->show();
+        QApplication::setActiveWindow(m_w.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_w.get()));
     }
-    // A new window on the same folder, as a new start of the program.
+    // A new window on the same folder, as a new start of the program; it
+    // saves to `savePath`, by default the file it read.
     void restart(const QString &savePath = {})
     {
         m_w.reset();
         m_w = std::make_unique<FrmTorvelin>(
             m_ui, SettingsLocation::Paths{iniPath(), savePath.isEmpty() ? iniPath() : savePath});
-    }
-    void showWindow()
-    {
-        m_w->show();
-        QApplication::setActiveWindow(m_w.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_w.get()));
-    }
-    void dropAll() { m_w.reset(), m_dir.reset(); }
-    QByteArray saved() const
-    {
-        QFile in(iniPath());
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     }
     template <typename T = QLineEdit> T *child(const QString &name) const
     {
@@ -98,23 +84,16 @@ protected:
     {
         return grid(gridName)->model()->index(row, column).data().toString();
     }
-    // `text` typed into a box in place of what it held.
-    void type(const QString &box, const QString &text)
-    {
-        child(box)->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(child(box), Qt::Key_Backspace);
-        QTest::keyClicks(child(box), text);
-    }
-    // A search as the user starts it; a null tolerance leaves both boxes as
-    // they stand.
+    // A search as the user starts it, each box's text replaced by typing; a
+    // null tolerance leaves both tolerance boxes as they stand.
     void search(const QString &length, const QString &tolerance = QStringLiteral("0"))
     {
-        if (!tolerance.isNull()) {
-            type(QStringLiteral("txtToleranz(0)"), tolerance);
-            type(QStringLiteral("txtToleranz(1)"), tolerance);
+        const QString boxes[] = {QStringLiteral("txtToleranz(0)"), QStringLiteral("txtToleranz(1)"),
+                                 QStringLiteral("txtLaenge")};
+        for (int i = tolerance.isNull() ? 2 : 0; i < 3; ++i) {
+            child(boxes[i])->selectAll();
+            QTest::keyClicks(child(boxes[i]), i < 2 ? tolerance : length);
         }
-        type(QStringLiteral("txtLaenge"), length);
         QTest::mouseClick(child<QPushButton>(QStringLiteral("btnStart")), Qt::LeftButton);
     }
 };

