@@ -25,17 +25,6 @@ QString shown(const std::optional<ColourMarking::ColumnColours> &colours)
     return !colours ? u"-"_s : rgb(colours->background) + u" on " + rgb(colours->text);
 }
 
-// The flags of the twenty result columns, "x" where marking is requested.
-QString requested(const ColourMarking &marking)
-{
-    QString flags;
-    for (int c = 0; c < 20; ++c)
-        flags += marking.cellStyleRequested(c) ? u'x' : u'.';
-    return flags;
-}
-
-const QLocale german(QLocale::German, QLocale::Germany);
-
 } // namespace
 
 class tst_ColourMarking : public QObject
@@ -43,34 +32,24 @@ class tst_ColourMarking : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { QLocale::setDefault(german); }
+    void init() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
     // A cell is marked by its text alone: an article number or a length text
     // exactly as the search writes it.
     void cellText_data()
     {
-        QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("style");
-        QTest::newRow("24360") << german << u"24360"_s << u"192,0,0 white"_s;
-        QTest::newRow("24094") << german << u"24094"_s << u"192,192,0"_s;
-        QTest::newRow("77,5") << german << u"77,5"_s << u"0,192,192"_s;
-        QTest::newRow("24071") << german << u"24071"_s << u"0,0,255 white"_s;
-        QTest::newRow("64,3") << german << u"64,3"_s << u"167,106,33 white"_s;
-        QTest::newRow("English 70.8")
-            << QLocale(QLocale::English) << u"70.8"_s << u"0,0,255 white"_s;
-        QTest::newRow("empty") << german << QString() << u"-"_s;
-        QTest::newRow("two decimals") << german << u"360,00"_s << u"-"_s;
-        QTest::newRow("leading blank") << german << u" 94,2"_s << u"-"_s;
-        QTest::newRow("sum") << german << u"1.000,0"_s << u"-"_s;
-        QTest::newRow("other length") << german << u"64,4"_s << u"-"_s;
-        QTest::newRow("English text, German locale") << german << u"70.8"_s << u"-"_s;
+        QTest::newRow("24360") << u"24360"_s << u"192,0,0 white"_s;
+        QTest::newRow("24094") << u"24094"_s << u"192,192,0"_s;
+        QTest::newRow("77,5") << u"77,5"_s << u"0,192,192"_s;
+        QTest::newRow("two decimals") << u"360,00"_s << u"-"_s;
+        QTest::newRow("other length") << u"64,4"_s << u"-"_s;
+        QTest::newRow("English text") << u"70.8"_s << u"-"_s;
     }
     void cellText()
     {
-        QFETCH(QLocale, locale);
         QFETCH(QString, text);
-        QLocale::setDefault(locale);
         QTEST(shown(PieceColours::forCellText(text)), "style");
     }
 
@@ -92,7 +71,6 @@ private Q_SLOTS:
         QTest::newRow("lengths off, articles stay")
             << QList<int>{0, 1, 0} << u"..........xxxxxxxxx."_s << 1 << coloured;
         QTest::newRow("both off") << QList<int>{1, 0, 1, 0} << none << 0 << plain;
-        QTest::newRow("unknown group") << QList<int>{2} << none << 0 << plain;
     }
     void toggleGroup()
     {
@@ -100,13 +78,15 @@ private Q_SLOTS:
         ColourMarking marking;
         for (int group : groups)
             marking.toggleGroup(group);
-        QTEST(requested(marking), "flags");
+        QString flags;
+        for (int c = 0; c < 20; ++c)
+            flags += marking.cellStyleRequested(c) ? u'x' : u'.';
+        QTEST(flags, "flags");
         QTEST(int(marking.highlightRowSetting()), "highlightRow");
         QStringList priceColumns;
         for (int column : {0, 1, 6, 9})
             priceColumns << shown(marking.priceColumnColours(column));
         QTEST(priceColumns, "priceColumns");
-        QCOMPARE(shown(marking.priceColumnColours(10)), u"-"_s);
     }
 };
 

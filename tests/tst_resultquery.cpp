@@ -49,8 +49,6 @@ QString applyOptions(ResultQuery &query, const QStringList &options)
         QString error;
         if (name == u"sort")
             error = query.setOrder(value);
-        else if (name == u"max-pieces")
-            error = query.setMaxPieces(value);
         else if (name == u"without")
             error = query.addWithout(value);
         else if (name == u"stock")
@@ -72,23 +70,23 @@ class tst_ResultQuery : public QObject
 private Q_SLOTS:
     void init() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
-    void badValues_data()
+    // The five rows the search finds for 1000 mm, each priced with its index:
+    // the indexes of the rows kept, or the refusal.
+    void filters_data()
     {
         QTest::addColumn<QStringList>("options");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("all fine") << QStringList{u"sort=pieces"_s, u"max-pieces=9"_s,
-                                                 u"without=24064,24071"_s,
-                                                 u"stock=24360=0,24236=9"_s, u"stock-only"_s}
-                                  << QString();
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no options") << QStringList() << u"01234"_s;
+        QTest::newRow("without two")
+            << QStringList{u"without=24360"_s, u"without=24094"_s} << u"2"_s;
+        QTest::newRow("one 24172 in stock") << QStringList{u"stock=24172=1"_s} << u"13"_s;
+        QTest::newRow("one short") << QStringList{u"stock=24077=3,24071=2"_s} << u"0124"_s;
+        QTest::newRow("stock only, all named")
+            << QStringList{u"stock=24360=1,24094=2,24077=4,24071=2"_s, u"stock-only"_s} << u"3"_s;
         QTest::newRow("unknown piece")
             << QStringList{u"without=24360,24 236"_s}
             << u"Unbekannte Artikelnummer: 24 236 (bekannt sind 24360, 24236, 24229, 24188, "
                "24172, 24094, 24077, 24071, 24064)"_s;
-        QTest::newRow("empty list entry")
-            << QStringList{u"without=24360,"_s}
-            << u"In der Liste fehlt eine Artikelnummer (zwei Kommas oder eines am Rand?)."_s;
-        QTest::newRow("stock without count")
-            << QStringList{u"stock=24360"_s} << u"--stock erwartet ARTNR=ANZAHL, nicht: 24360"_s;
         QTest::newRow("stock negative")
             << QStringList{u"stock=24360=-1"_s}
             << u"Der Bestand von 24360 muss eine Zahl von 0 bis 9 sein, nicht: -1"_s;
@@ -96,49 +94,21 @@ private Q_SLOTS:
             << QStringList{u"stock=24094=2"_s, u"without=24064,24094"_s}
             << u"24094 steht in --without und in --stock; bitte nur in einem."_s;
     }
-    void badValues()
-    {
-        QFETCH(QStringList, options);
-        QFETCH(QString, error);
-        ResultQuery query;
-        QCOMPARE(applyOptions(query, options), error);
-    }
-
-    // The five rows the search finds for 1000 mm; prices and sums play no part.
-    void filters_data()
-    {
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<QList<int>>("rows");
-        QTest::newRow("no options") << QStringList() << QList<int>{0, 1, 2, 3, 4};
-        QTest::newRow("at most 8 pieces") << QStringList{u"max-pieces=8"_s} << QList<int>{0, 1, 2};
-        QTest::newRow("without two")
-            << QStringList{u"without=24360"_s, u"without=24094"_s} << QList<int>{2};
-        QTest::newRow("one 24172 in stock") << QStringList{u"stock=24172=1"_s} << QList<int>{1, 3};
-        QTest::newRow("stock 0 is without")
-            << QStringList{u"stock=24188=0"_s} << QList<int>{0, 1, 3};
-        QTest::newRow("one short")
-            << QStringList{u"stock=24077=3,24071=2"_s} << QList<int>{0, 1, 2, 4};
-        QTest::newRow("stock only, all named")
-            << QStringList{u"stock=24360=1,24094=2,24077=4,24071=2"_s, u"stock-only"_s}
-            << QList<int>{3};
-        QTest::newRow("filters combine")
-            << QStringList{u"max-pieces=8"_s, u"stock=24172=2"_s} << QList<int>{0, 1};
-    }
     void filters()
     {
         QFETCH(QStringList, options);
-        QFETCH(QList<int>, rows);
         const QStringList all{u"|0|24360 24172 24172 24077 24077 24071 24071"_s,
                               u"|1|24360 24172 24094 24077 24077 24077 24071 24071"_s,
                               u"|2|24188 24172 24172 24172 24077 24077 24071 24071"_s,
                               u"|3|24360 24094 24094 24077 24077 24077 24077 24071 24071"_s,
                               u"|4|24188 24172 24172 24094 24077 24077 24077 24071 24071"_s};
         ResultQuery query;
-        QCOMPARE(applyOptions(query, options), QString());
-        QStringList expected;
-        for (int row : rows)
-            expected << all.at(row);
-        QCOMPARE(rowsOf(query.apply(store(all), int(all.size()), 1000)), expected);
+        QString result = applyOptions(query, options);
+        if (result.isEmpty()) {
+            for (const QString &row : rowsOf(query.apply(store(all), int(all.size()), 1000)))
+                result += row.section(u'|', 1, 1);
+        }
+        QTEST(result, "expected");
     }
 
     void orders_data()
@@ -158,12 +128,6 @@ private Q_SLOTS:
         QTest::newRow("pieces") << u"pieces"_s << rows
                                 << QStringList{rows[2], rows[6], rows[5], rows[4],
                                                rows[0], rows[3], rows[1]};
-        QTest::newRow("length, as numbers")
-            << u"length"_s << rows
-            << QStringList{rows[3], rows[4], rows[5], rows[2], rows[6], rows[0], rows[1]};
-        QTest::newRow("price, as numbers")
-            << u"price"_s << rows
-            << QStringList{rows[3], rows[5], rows[4], rows[0], rows[2], rows[6], rows[1]};
         QTest::newRow("articles descending, shorter rows after")
             << u"articles"_s << rows
             << QStringList{rows[1], rows[2], rows[0], rows[5], rows[3], rows[4], rows[6]};

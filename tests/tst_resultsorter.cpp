@@ -9,24 +9,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Result rows as the search writes them, by a letter: the first article
-// numbers, the sum and the price. Letters make the expected orders short.
-struct Row
-{
-    QString name;
-    QStringList articles;
-    QString sum;
-    QString price;
-};
-
-const QList<Row> rows{
-    {u"a"_s, {u"24188"_s, u"24172"_s}, u"360,0"_s, u"16,20"_s},
-    {u"b"_s, {u"24360"_s, u"24094"_s}, u"454,2"_s, u"9,95"_s},
-    {u"c"_s, {u"24360"_s, u"24360"_s, u"24360"_s}, u"1.080,0"_s, u"37,50"_s},
-    {u"d"_s, {u"24360"_s, u"24094"_s, u"24064"_s}, u"518,5"_s, u"101,00"_s},
-    {u"e"_s, {u"24094"_s, u"24077"_s}, u"171,7"_s, u",95"_s},
-    {u"f"_s, {u"24360"_s}, u"360,0"_s, u"12,50"_s},
-};
+// Result rows as the search writes them, each named by a letter: the name,
+// the sum, the price and the first article numbers. Letters make the
+// expected orders short.
+const QStringList rows{
+    u"a 360,0 16,20 24188 24172"_s,         u"b 454,2 9,95 24360 24094"_s,
+    u"c 1.080,0 37,50 24360 24360 24360"_s, u"d 518,5 101,00 24360 24094 24064"_s,
+    u"e 171,7 ,95 24094 24077"_s,           u"f 360,0 12,50 24360"_s};
 
 // The rows named by `names`, stored from row 0 on; column 0 holds the name
 // so that the order after a sort can be read back.
@@ -35,12 +24,12 @@ GridStore store(const QString &names)
     GridStore results;
     results.resize(0, int(names.size()) - 1, 0, Combination::columnCount - 1);
     for (int r = 0; r < names.size(); ++r) {
-        const Row &row = rows.at(names.at(r).unicode() - u'a');
-        results.setCell(r, 0, row.name);
-        for (int k = 0; k < row.articles.size(); ++k)
-            results.setCell(r, Combination::firstArticleColumn + k, row.articles.at(k));
-        results.setCell(r, Combination::sumColumn, row.sum);
-        results.setCell(r, Combination::priceColumn, row.price);
+        const QStringList row = rows.at(names.at(r).unicode() - u'a').split(u' ');
+        results.setCell(r, 0, row.at(0));
+        results.setCell(r, Combination::sumColumn, row.at(1));
+        results.setCell(r, Combination::priceColumn, row.at(2));
+        for (int k = 3; k < row.size(); ++k)
+            results.setCell(r, Combination::firstArticleColumn + k - 3, row.at(k));
     }
     return results;
 }
@@ -72,14 +61,11 @@ private Q_SLOTS:
         // Sums compare as numbers: as text "1.080,0" would come first.
         // Equal sums keep their order.
         QTest::newRow("sum") << u"abcdef"_s << 9 << O::Sorted << u"eafbdc"_s;
-        QTest::newRow("sum, equal sums the other way")
-            << u"fedcba"_s << 9 << O::Sorted << u"efabdc"_s;
         // Prices ascending as numbers: ",95" first, "101,00" last.
         QTest::newRow("price") << u"abcdef"_s << 19 << O::Sorted << u"ebfacd"_s;
         // Article numbers descending, ties broken by the next article
         // number; an empty article cell sorts after every article number.
         QTest::newRow("first article") << u"abcdef"_s << 10 << O::Sorted << u"cdbfae"_s;
-        QTest::newRow("first article, reversed") << u"fedcba"_s << 10 << O::Sorted << u"cdbfae"_s;
         QTest::newRow("length column") << u"abcdef"_s << 0 << O::NotSortable << u"abcdef"_s;
         QTest::newRow("one row") << u"c"_s << 9 << O::NothingToSort << u"c"_s;
     }
@@ -95,16 +81,6 @@ private Q_SLOTS:
         // A second click sorts the same way again.
         ResultSorter::sortByHeader(results, column);
         QTEST(names(results), "after");
-    }
-
-    // The empty row the window starts with, and a search that found nothing.
-    void emptyRowIsNothingToSort()
-    {
-        GridStore results;
-        results.resize(0, 0, 0, Combination::columnCount - 1);
-        results.setCell(0, Combination::sumColumn, QString());
-        QCOMPARE(ResultSorter::sortByHeader(results, Combination::sumColumn),
-                 ResultSorter::Outcome::NothingToSort);
     }
 };
 

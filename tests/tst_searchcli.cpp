@@ -63,35 +63,22 @@ private Q_SLOTS:
            u"3\n"_s, u""_s);
         bad("59", u"--locale de_DE 59"_s,
             u"Die minimal anzugebende Länge beträgt 60 mm !       \n"_s);
-        bad("negative length", u"--locale de_DE -360"_s,
-            u"Die minimal anzugebende Länge beträgt 60 mm !       \n"_s);
         // Too long to count is still beyond the maximum, not a malformed number.
         bad("twenty digits", u"--locale de_DE 99999999999999999999"_s,
             u"Die maximal berechenbare Länge beträgt 3.240 mm !       \n"_s);
         // A negative tolerance is a refused tolerance, not an unknown option.
         bad("tolerance -1", u"360 -1 0"_s,
             u"Eine Toleranz muss eine Ziffer von 0 bis 9 sein !\n"_s);
-        bad("letters", u"abc"_s, u"*"_s);
-        bad("two arguments", u"360 1"_s, u"*"_s);
         bad("missing price file", u"--prices PRICES.missing 360"_s, u"*"_s);
         const auto usage = [&](const char *tag, const QString &arguments, const QString &message) {
             bad(tag, arguments, u"torvelin-search: "_s + message + u'\n');
         };
         usage("unknown option", u"--colour 360"_s, u"Unbekannte Option: --colour (siehe --help)"_s);
-        usage("missing value", u"360 --locale"_s, u"Bei --locale fehlt der Wert."_s);
-        usage("option twice", u"--locale de_DE --locale=en_US 360"_s,
-              u"Die Option --locale ist mehrfach angegeben."_s);
         usage("flag with a value", u"--count=1 360"_s, u"Die Option --count nimmt keinen Wert."_s);
         usage("unknown sort", u"--sort fast 360"_s,
               u"Unbekannte Sortierung: fast (möglich sind length, price, pieces, articles)"_s);
-        usage("unknown format", u"--format xml 360"_s,
-              u"Unbekanntes Format: xml (möglich sind tsv, csv, text, json)"_s);
         usage("stock 10", u"--stock 24360=10 360"_s,
               u"Der Bestand von 24360 muss eine Zahl von 0 bis 9 sein, nicht: 10"_s);
-        usage("without and stock", u"--without 24360 --stock 24360=1 360"_s,
-              u"24360 steht in --without und in --stock; bitte nur in einem."_s);
-        usage("count with format", u"--count --format csv 360"_s,
-              u"--count gibt nur eine Zahl aus und verträgt kein --format."_s);
     }
     void run()
     {
@@ -110,16 +97,6 @@ private Q_SLOTS:
             QVERIFY(!err.trimmed().isEmpty());
         else
             QCOMPARE(err, errors);
-    }
-
-    void help()
-    {
-        QProcess process;
-        process.start(QStringLiteral(TORVELIN_SEARCH_PATH), {u"--help"_s});
-        QVERIFY(process.waitForFinished(-1));
-        QCOMPARE(process.exitCode(), 0);
-        QVERIFY(process.readAllStandardOutput().startsWith(
-            "Aufruf: torvelin-search [OPTIONEN] LÄNGE [MINUS PLUS]\n"));
     }
 };
 

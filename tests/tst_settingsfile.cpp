@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QLocale>
 #include <QMap>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -82,36 +81,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("read");
         QTest::addColumn<QByteArray>("written");
         // Unread lines are written as their values before the load.
-        QMap<int, QByteArray> unread{{13, "0"}, {14, "0"}, {17, " 0 "}, {18, " 0 "}};
-        unread.insert({{21, " 0 "}, {22, " 0 "}});
-        const QByteArray pricesOnly = file(unread);
+        QMap<int, QByteArray> unread{{13, "0"},   {14, "0"},   {17, " 0 "},
+                                     {18, " 0 "}, {21, " 0 "}, {22, " 0 "}};
         for (int line = 2; line <= 10; ++line)
             unread[line] = "";
         const QByteArray defaults = file(unread);
-        QTest::newRow("canonical") << file() << QString() << file();
         QTest::newRow("misspelt headers, LF only, more than 23 lines")
             << file({{1, "[Preis]"}, {12, "Toleranzen"}, {16, ""}, {20, "[farbig]"}}, 23, "\n") +
                    "[Preise]\n1\n"
             << QString() << file();
-        QTest::newRow("CR only, check boxes without blanks")
-            << file({{21, "1"}, {22, "0"}}, 23, "\r") << QString() << file();
-        QTest::newRow("10 lines") << file({}, 10) << u"T -=- -=- | L - - | C - -"_s << pricesOnly;
         QTest::newRow("empty file")
             << QByteArray() << u"P -|-|-|-|-|-|-|-|- | T -=- -=- | L - - | C - -"_s << defaults;
-        // A position reads as its leading number, written back as a number.
-        QTest::newRow("positions with comma and point")
-            << file({{17, "1234,5"}, {18, " 1234.5 "}}) << u"L 1234 1234.5"_s
-            << file({{17, " 1234 "}, {18, " 1234,5 "}});
         // A tolerance line gives the digit it converts to, blanks allowed and
         // a fraction rounded half to even; box and file then hold that digit.
         QTest::newRow("tolerances with blanks and a leading zero")
             << file({{13, " 0 "}, {14, "05"}}) << u"T 0=0 5=5"_s << file({{13, "0"}, {14, "5"}});
         QTest::newRow("tolerance fractions")
             << file({{13, "2,5"}, {14, "3,5"}}) << u"T 2=2 4=4"_s << file({{13, "2"}, {14, "4"}});
-        QTest::newRow("tolerances rounded beyond 9 and to 0")
-            << file({{13, "9,5"}, {14, "-0,4"}}) << u"T -=- 0=0"_s << file({{13, "0"}, {14, "0"}});
-        QTest::newRow("check boxes 3 and 2")
-            << file({{21, "3"}, {22, "2"}}) << u"C - 2"_s << file({{21, " 0 "}, {22, " 2 "}});
     }
     void load()
     {
@@ -140,7 +126,6 @@ private Q_SLOTS:
         QTest::newRow("missing folders") << u"missing"_s << u"none"_s << true;
         QTest::newRow("writable file in a read-only folder")
             << u"read-only"_s << u"writable"_s << true;
-        QTest::newRow("read-only folder") << u"read-only"_s << u"none"_s << false;
         QTest::newRow("read-only file") << u"writable"_s << u"read-only"_s << false;
     }
     void write()
@@ -165,61 +150,20 @@ private Q_SLOTS:
         SettingsSnapshot s = snapshot(SettingsFile::parse(file()));
         s.prices[3] = u"3 €"_s;
         s.top = 1234.5f;
-        QString error;
         bool done = false;
         {
             OrdinaryUser user;
             QVERIFY(user.ok());
-            done = SettingsFile::write(ini.fileName(), s, &error);
+            done = SettingsFile::write(ini.fileName(), s);
         }
         setMode(directory, 0755);
         QCOMPARE(done, written);
-        QCOMPARE(error.isEmpty(), written);
         const QByteArray expected = written               ? file({{5, "3 ?"}, {18, " 1234,5 "}})
                                     : existing != u"none" ? old
                                                           : "none";
         QCOMPARE(ini.open(QIODevice::ReadOnly) ? ini.readAll() : "none", expected);
         QCOMPARE(QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  expected == "none" ? QStringList() : QStringList{u"Torvelin.ini"_s});
-    }
-
-    // Whatever the file holds, a load must not crash, and a save after it
-    // writes a proper file that loads back to the same values.
-    void randomFiles()
-    {
-        QRandomGenerator rng(20261206);
-        const QByteArray numberLike = "0123456789 ,.-+eEdD\t\r\n\r\nab[]\xfc\x80";
-        for (int round = 0; round < 3000; ++round) {
-            // A proper file with a few bytes changed or inserted, or bytes
-            // from nothing; any bytes, or number-like text with many line ends.
-            QByteArray bytes = round % 3 == 0 ? file() : QByteArray();
-            const int edits = int(rng.bounded(round % 3 == 0 ? 8 : round % 10 == 1 ? 4096 : 400));
-            for (int i = 0; i < edits; ++i) {
-                const int at = int(rng.bounded(bytes.size() + 1));
-                const char c = round % 2 ? numberLike.at(rng.bounded(int(numberLike.size())))
-                                         : char(rng.bounded(256));
-                if (at < bytes.size() && rng.bounded(2) == 0)
-                    bytes[at] = c;
-                else
-                    bytes.insert(at, c);
-            }
-            const Settings first = SettingsFile::parse(bytes);
-            for (std::size_t i = 0; i < 2; ++i) { // a negative value wraps far beyond
-                QVERIFY(unsigned(first.toleranceValue[i].value_or(0)) <= 9);
-                QVERIFY(unsigned(first.cellStyle[i].value_or(0)) <= 2);
-            }
-            const SettingsSnapshot saved = snapshot(first);
-            const QByteArray written = SettingsFile::compose(saved);
-            QCOMPARE(written.count("\r\n"), SettingsFile::lineCount);
-            QCOMPARE(written.count('\r') + written.count('\n'), 2 * SettingsFile::lineCount);
-            const SettingsSnapshot reloaded = snapshot(SettingsFile::parse(written));
-            QVERIFY(reloaded.prices == saved.prices && reloaded.cellStyle == saved.cellStyle &&
-                    reloaded.toleranceText == saved.toleranceText);
-            // A position written with a decimal comma or an exponent loads as
-            // its leading number, so it may change once; after that it stays.
-            const QByteArray again = SettingsFile::compose(reloaded);
-            QCOMPARE(SettingsFile::compose(snapshot(SettingsFile::parse(again))), again);
-        }
     }
 };
 
