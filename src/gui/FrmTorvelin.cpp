@@ -97,9 +97,10 @@ void FrmTorvelin::Form_Load()
     FrmTorvelinLayout::attach(m_grdPreise, m_priceModel);
     PartsList::initialise(m_partsStore);
     m_partsModel->reload();
-    FrmTorvelinLayout::attach(findChild<QTableView *>(QStringLiteral("grdStck")), m_partsModel);
+    auto *grdStck = findChild<QTableView *>(QStringLiteral("grdStck"));
+    FrmTorvelinLayout::attach(grdStck, m_partsModel);
     GridExport::attachResults(m_grdTabelle, m_interaction);
-    GridExport::attachPartsList(findChild<QTableView *>(QStringLiteral("grdStck")), m_grdTabelle);
+    GridExport::attachPartsList(grdStck, m_grdTabelle);
 
     if (!m_settingsPaths.read.isEmpty()) {
         if (const auto settings = SettingsFile::read(m_settingsPaths.read))
