@@ -17,7 +17,8 @@ void PriceStore::setPrice(int position, const QString &price)
     m_readings[std::size_t(position)] = {readPrice(price), price.trimmed().isEmpty()};
 }
 
-void PriceStore::setPrices(const std::array<std::optional<QString>, 9> &prices)
+void PriceStore::setPrices(
+    const std::array<std::optional<QString>, TrackCatalogue::pieceCount> &prices)
 {
     for (int p = 1; p <= TrackCatalogue::pieceCount; ++p) {
         if (const auto &price = prices[std::size_t(p - 1)])

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GridStore.h"
+#include "TrackCatalogue.h"
 
 #include <QStringView>
 
@@ -40,7 +41,7 @@ public:
     // anything. Positions outside 1 to 9 are ignored.
     void setPrice(int position, const QString &price);
     // Takes the prices that are there, catalogue order, and keeps the others.
-    void setPrices(const std::array<std::optional<QString>, 9> &prices);
+    void setPrices(const std::array<std::optional<QString>, TrackCatalogue::pieceCount> &prices);
 
     // The price of a position as a number: 0 for an empty one, nothing for
     // one that cannot be read.
@@ -67,5 +68,5 @@ private:
         std::optional<float> value = 0.0f;
         bool blank = true;
     };
-    std::array<Reading, 10> m_readings{}; // by position, 0 unused
+    std::array<Reading, TrackCatalogue::pieceCount + 1> m_readings{}; // by position, 0 unused
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TrackCatalogue.h"
+
 #include <QString>
 
 #include <array>
@@ -9,7 +11,7 @@
 // missing or cannot be converted, so that the caller keeps what was in force.
 struct Settings
 {
-    std::array<std::optional<QString>, 9> prices;        // lines 2 to 10, as they stand
+    std::array<std::optional<QString>, TrackCatalogue::pieceCount> prices; // lines 2 to 10
     std::array<std::optional<QString>, 2> toleranceText; // lines 13 and 14: the digit each gives
     std::array<std::optional<qint16>, 2> toleranceValue; // that digit for the scroll bars
     std::optional<float> left;                           // line 17, twips
@@ -20,7 +22,7 @@ struct Settings
 // What is written at close: every value is known.
 struct SettingsSnapshot
 {
-    std::array<QString, 9> prices;
+    std::array<QString, TrackCatalogue::pieceCount> prices;
     std::array<QString, 2> toleranceText;
     float left = 0.0f;
     float top = 0.0f;

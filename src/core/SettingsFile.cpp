@@ -74,7 +74,7 @@ Settings SettingsFile::parse(const QByteArray &bytes)
     };
 
     Settings settings;
-    for (int p = 0; p < 9; ++p)
+    for (int p = 0; p < TrackCatalogue::pieceCount; ++p)
         settings.prices[std::size_t(p)] = line(2 + p);
 
     for (int i = 0; i < 2; ++i) {

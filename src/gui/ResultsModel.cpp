@@ -16,10 +16,10 @@ ResultsModel::ResultsModel(GridStore *results, const ColourMarking *marking, QOb
 QStringList ResultsModel::captions()
 {
     QStringList captions;
-    for (int i = 1; i <= 9; ++i)
+    for (int i = 1; i <= Combination::pieceSlots; ++i)
         captions << QStringLiteral("L%1").arg(i);
     captions << QStringLiteral(" Länge ") << QStringLiteral("Gl1 ");
-    for (int i = 2; i <= 9; ++i)
+    for (int i = 2; i <= Combination::pieceSlots; ++i)
         captions << QStringLiteral("Gl%1").arg(i);
     captions << QStringLiteral("Preis ");
     return captions;
