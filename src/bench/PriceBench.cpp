@@ -47,14 +47,10 @@ void BM_WindowClicksLongPrices(benchmark::State &state)
         return;
     }
     file.close();
-    SilentInteraction interaction;
-    FrmTorvelin window(interaction, SettingsLocation::Paths{path, QString()});
-    window.show();
-    (void)QTest::qWaitForWindowExposed(&window);
-    window.findChild<QLineEdit *>(QStringLiteral("txtLaenge"))->setText(QStringLiteral("1265"));
+    ShownWindow shown(SettingsLocation::Paths{path, QString()});
+    FrmTorvelin &window = shown.window;
     auto *start = window.findChild<QPushButton *>(QStringLiteral("btnStart"));
     auto *colours = window.findChild<QCheckBox *>(QStringLiteral("chkCellStyle(0)"));
-    QCoreApplication::processEvents();
 
     double searchMs = 0.0;
     double checkBoxMs = 0.0;

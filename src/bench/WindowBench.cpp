@@ -25,24 +25,6 @@
 
 namespace {
 
-struct ShownWindow
-{
-    SilentInteraction interaction;
-    FrmTorvelin window{interaction, SettingsLocation::Paths{}};
-
-    ShownWindow()
-    {
-        window.show();
-        (void)QTest::qWaitForWindowExposed(&window);
-        window.findChild<QLineEdit *>(QStringLiteral("txtLaenge"))->setText(QStringLiteral("1265"));
-        window.findChild<QLineEdit *>(QStringLiteral("txtToleranz(0)"))
-            ->setText(QStringLiteral("9"));
-        window.findChild<QLineEdit *>(QStringLiteral("txtToleranz(1)"))
-            ->setText(QStringLiteral("9"));
-        QCoreApplication::processEvents();
-    }
-};
-
 // Click to painted grid, with the event pump after every candidate.
 void BM_WindowSearch1265(benchmark::State &state)
 {
