@@ -219,9 +219,8 @@ class Desktop:
         run("xdotool", "windowactivate", "--sync", str(window))
 
     @staticmethod
-    def click(x, y, button=1, repeat=1):
-        run("xdotool", "mousemove", "--sync", str(int(x)), str(int(y)),
-            "click", "--repeat", str(repeat), "--delay", "80", str(button))
+    def click(x, y):
+        run("xdotool", "mousemove", "--sync", str(int(x)), str(int(y)), "click", "1")
 
     @staticmethod
     def key(*keys):
