@@ -74,7 +74,8 @@ private Q_SLOTS:
         SettingsLocation::Paths paths;
         {
             OrdinaryUser user;
-            QVERIFY(user.ok());
+            if (!user.ok())
+                QSKIP("root cannot act as an ordinary user here: nothing would keep it out");
             paths = SettingsLocation::choose(programDir, configDir);
         }
         setMode(programDir, 0755);

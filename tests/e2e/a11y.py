@@ -60,34 +60,15 @@ def selected_text(node):
     return iface.get_text(sel.start_offset, sel.end_offset)
 
 
-def value(node):
-    """The current value of a scroll bar, slider or spin box."""
-    return node.get_value_iface().get_current_value()
-
-
 def focused(node):
     return node.get_state_set().contains(Atspi.StateType.FOCUSED)
-
-
-def table_size(node):
-    table = node.get_table_iface()
-    return table.get_n_rows(), table.get_n_columns()
-
-
-def cell(node, row, column):
-    """The text a table cell shows (its accessible's name)."""
-    item = node.get_table_iface().get_accessible_at(row, column)
-    return item.get_name() if item is not None else None
 
 
 def cell_node(node, row, column):
     return node.get_table_iface().get_accessible_at(row, column)
 
 
-def row_texts(node, row):
-    return [cell(node, row, c) for c in range(table_size(node)[1])]
-
-
-def column_header(node, column):
-    header = node.get_table_iface().get_column_header(column)
-    return header.get_name() if header is not None else None
+def cell(node, row, column):
+    """The text a table cell shows (its accessible's name)."""
+    item = cell_node(node, row, column)
+    return item.get_name() if item is not None else None

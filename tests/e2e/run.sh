@@ -2,37 +2,67 @@
 # Runs the end-to-end test of the built program: a private X server, openbox
 # and the accessibility bus inside a D-Bus session of its own.
 #   tests/e2e/run.sh PROGRAM [ARTIFACTS_DIR]
-# Exit status 77 (ctest: skipped) only where no X server can be started.
+# Exit status 77 (ctest: skipped) where no X server can be started or a check
+# could not run.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 program="$(realpath "${1:?usage: run.sh PROGRAM [ARTIFACTS_DIR]}")"
-artifacts="${2:-$(dirname "$program")/e2e}"
+artifacts="$(realpath -m "${2:-$(dirname "$program")/e2e}")"
 
 # pyatspi belongs to Debian's Python, not to whichever python3 is first on PATH.
 python=/usr/bin/python3
+path=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin
 missing=()
-for tool in openbox xdotool xprop xwininfo wmctrl import pdftotext dbus-run-session; do
-    command -v "$tool" >/dev/null || missing+=("$tool")
+for tool in Xvfb openbox xdotool xprop xwininfo wmctrl import pdftotext dbus-run-session chattr; do
+    PATH="$path" command -v "$tool" >/dev/null || missing+=("$tool")
 done
 [ -x /usr/libexec/at-spi-bus-launcher ] || missing+=(at-spi-bus-launcher)
 "$python" -c 'import pyatspi' 2>/dev/null || missing+=("python3-pyatspi for $python")
+[ -d /usr/share/fonts/truetype/liberation2 ] || missing+=(fonts-liberation2)
 if [ "${#missing[@]}" -gt 0 ]; then
     echo "missing: ${missing[*]} (tools/setup.sh installs them)" >&2
     exit 1
 fi
 
-# Nothing of the caller's desktop or session may leak in.
-unset DISPLAY WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS \
-    XDG_RUNTIME_DIR SESSION_MANAGER
 runtime="$(mktemp -d /tmp/torvelin-e2e-run.XXXXXX)"
 trap 'rm -rf "$runtime"' EXIT
-export XDG_RUNTIME_DIR="$runtime"
-export HOME="$runtime/home"
-mkdir "$HOME"
-# The program is checked with German numbers, whatever the caller's locale:
-# Qt takes them from LANG and its own locale data; the character type stays
-# UTF-8 where no German glibc locale is installed.
-while read -r name; do unset "$name"; done < <(env | sed -n 's/^\(LC_[A-Z_]*\|LANGUAGE\)=.*/\1/p')
-export LANG=de_DE.UTF-8 LC_CTYPE=C.UTF-8
-export PYTHONDONTWRITEBYTECODE=1
-dbus-run-session -- "$python" "$here/torvelin_e2e.py" --binary "$program" --artifacts "$artifacts"
+mkdir -m 700 "$runtime/home" "$runtime/cups"
+
+# Fonts: the packaged Liberation fonts, standing in for Arial, Helvetica and
+# Courier and for every other family asked for; nothing the machine or a user
+# added.
+cat > "$runtime/fonts.conf" <<XML
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <dir>/usr/share/fonts/truetype/liberation2</dir>
+  <cachedir>$runtime/fontconfig</cachedir>
+  <include ignore_missing="yes">/usr/share/fontconfig/conf.avail/30-metric-aliases.conf</include>
+  <match target="pattern">
+    <edit name="family" mode="append_last"><string>Liberation Sans</string></edit>
+  </match>
+</fontconfig>
+XML
+
+# Nothing of the caller's environment leaks in: not the desktop, the session
+# or system bus, the home folder, Qt's or the XDG variables, nor the locale.
+# Printing: libcups would ask the machine's cupsd (and through the system bus
+# avahi) for printers, take a default from LPDEST, PRINTER, ~/.cups or
+# /etc/cups; here the server socket does not exist and its configuration
+# folder is empty, so the printer dialog offers only Qt's own PDF file.
+# The program is checked with German numbers: Qt takes them from LANG and its
+# own locale data, whether or not a German glibc locale is installed; the
+# character type is the always present C.UTF-8.
+keep=()
+for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS TORVELIN_E2E_XFAIL; do
+    [ -z "${!name+x}" ] || keep+=("$name=${!name}")
+done
+env -i "${keep[@]}" \
+    PATH="$path" HOME="$runtime/home" XDG_RUNTIME_DIR="$runtime" \
+    LANG=de_DE.UTF-8 LC_CTYPE=C.UTF-8 \
+    FONTCONFIG_FILE="$runtime/fonts.conf" \
+    CUPS_SERVER="$runtime/cups/no-cupsd.sock" CUPS_SERVERROOT="$runtime/cups" \
+    DBUS_SYSTEM_BUS_ADDRESS="unix:path=$runtime/no-system-bus" \
+    PYTHONDONTWRITEBYTECODE=1 \
+    dbus-run-session -- "$python" "$here/torvelin_e2e.py" --binary "$program" \
+    --artifacts "$artifacts"

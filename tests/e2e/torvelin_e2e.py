@@ -1,11 +1,14 @@
-"""End-to-end test of the built torvelin: one session as a user has it, from a
-scratch folder with a hand-made settings file to the file the close leaves.
+"""End-to-end test of the built torvelin: what only a real desktop shows. The
+window manager's frame, titles and placement, the names a screen reader hears,
+the keyboard through the X server, the real printer dialog, the close through
+the window manager, and saving from folders that are really locked. The rules
+and the window's wiring have their own tests and are not repeated here.
 
 Usage (inside dbus-run-session, with Debian's /usr/bin/python3):
     torvelin_e2e.py --binary build/src/app/torvelin --artifacts build/e2e
 
 Exit status: 0 when every check passes (expected failures aside), 1 when one
-fails, 77 when no X server can be started here.
+fails, 77 when no X server can be started here or a check could not run.
 """
 
 import argparse
@@ -29,86 +32,20 @@ EXPECTED_FAILURES: set = set()
 TITLE = " Torvelin für märklin C-Gleise"
 OUTER_SIZE = (1024, 740)  # 15360 x 11100 twips
 SEARCH_TITLE = "Stückzahl ermitteln..."
-MINIMUM_MESSAGE = "Die minimal anzugebende Länge beträgt 60 mm !       "
 SORT_TITLE = " nach Gleislänge sortieren..."
-SORT_MESSAGE = " Sorry, aber es gibt nichts zu sortieren !           "
 
-# A hand-made settings file as a user might leave it: blanks around a price,
-# prices without decimals or empty, odd tolerance lines, a check-box value
-# of 2, LF-only line ends on some lines.
-SETTINGS_IN = (
-    b"[Preise]\r\n"
-    b"1234,5\r\n"  # 24360
-    b" 3,10 \r\n"  # 24236
-    b"7\r\n"  # 24229
-    b"2,25\n"  # 24188
-    b"2,5\r\n"  # 24172
-    b"1,99\r\n"  # 24094
-    b"\r\n"  # 24077
-    b"\n"  # 24071
-    b"0,5\r\n"  # 24064
-    b"\r\n"
-    b"[TOLERANZEN]\r\n"
-    b" 0 \r\n"
-    b"05\r\n"
-    b"\r\n"
-    b"[Position]\r\n"
-    b"1200\r\n"
-    b"600\r\n"
-    b"\r\n"
-    b"[farbige Tabelle]\r\n"
-    b"0\r\n"
-    b"2\r\n"
-)
-# Where the file puts the window's frame: 1200 x 600 twips.
+
+def settings_file(eol):
+    """A settings file as a user may have left it: one price for 24360 and
+    one for 24064, the window's frame at 1200 x 600 twips."""
+    lines = ["[Preise]", "360", "", "", "", "", "", "", "", "1,5", "", "[Toleranzen]", "0", "0",
+             "", "[Position]", "1200", "600", "", "[farbige Tabelle]", "0", "0", ""]
+    return eol.join(lines).encode("latin-1")
+
+
 POSITION = (80, 40)
-
-# What the close writes after the session below: 24229 edited to 7,99, and
-# 1,25 still being typed for 24077 when the close came.
-SETTINGS_OUT = b"".join(line.encode("latin-1") + b"\r\n" for line in [
-    "[Preise]", "1234,5", " 3,10 ", "7,99", "2,25", "2,5", "1,99", "1,25", "", "0,5",
-    "", "[Toleranzen]", "0", "5",
-    "", "[Position]", " 1200 ", " 600 ",
-    "", "[farbige Tabelle]", " 0 ", " 1 ",
-    "",
-])
-
-# For the runs in folders of several permissions: a plain file with LF line
-# ends and bare numbers; what a close writes from it, unchanged, in CR LF
-# lines with the numbers in their written form.
-PLAIN_LINES = ["[Preise]", "360", "", "", "", "", "", "", "", "1,5", "", "[Toleranzen]", "3",
-               "4", "", "[Position]", "{}", "{}", "", "[farbige Tabelle]", "{}", "{}", ""]
-PLAIN_IN = "\n".join(PLAIN_LINES).format("1200", "600", "1", "0").encode("latin-1") + b"\n"
-PLAIN_OUT = "".join(line + "\r\n" for line in PLAIN_LINES).format(
-    " 1200 ", " 600 ", " 1 ", " 0 ").encode("latin-1")
-# What a close writes where no file was read: the start-up values.
-DEFAULT_OUT = b"".join(line + b"\r\n" for line in [
-    b"[Preise]"] + [b""] * 9 + [b"", b"[Toleranzen]", b"0", b"0", b"", b"[Position]", b" 0 ",
-    b" 0 ", b"", b"[farbige Tabelle]", b" 0 ", b" 0 ", b""])
-
-# The price grid as the settings file fills it ("Standard": grouping, two
-# decimals).
-PRICE_ROW = ["Preise", "1.234,50", "3,10", "7,00", "2,25", "2,50", "1,99", "", "", "0,50"]
-
-ARTICLES = ["24360", "24236", "24229", "24188", "24172", "24094", "24077", "24071", "24064"]
-LABELS = ["24 360", "24 236", "24 229", "24 188", "24 172", "24 094", "24 077", "24 071", "24 064"]
-
-# 360 mm, minus 0, plus 5, with the prices above: (sum, articles, price).
-SEARCH_360 = [
-    ("360,0", "24360", "1.234,50"),
-    ("360,0", "24188 24172", "4,75"),
-    ("364,7", "24236 24064 24064", "4,10"),
-    ("364,4", "24229 24071 24064", "7,50"),
-    ("360,0", "24188 24094 24077", "4,24"),
-    ("360,1", "24172 24094 24094", "6,48"),
-    ("364,6", "24172 24064 24064 24064", "4,00"),
-    ("360,1", "24094 24094 24094 24077", "5,97"),
-    ("364,6", "24094 24077 24064 24064 24064", "3,49"),
-    ("364,4", "24094 24071 24071 24064 24064", "2,99"),
-    ("361,1", "24077 24077 24077 24064 24064", "1,00"),
-    ("360,9", "24077 24077 24071 24071 24064", "0,50"),
-    ("360,7", "24077 24071 24071 24071 24071", "0,00"),
-]
+# 24077's price: line 8 of the file (index 7), column 7 of grdPreise.
+LINE_24077 = 7
 
 # Each control: role as AT-SPI reports it, place in the client area (twips,
 # from the layout), accessible name a screen-reader user hears.
@@ -156,6 +93,23 @@ FOCUS_ORDER = ["txtLaenge", "btnStart", "grdTabelle", "txtToleranz(0)", "txtTole
 BAR_AFTER = {"scrToleranz(0)": "txtToleranz(0)", "scrToleranz(1)": "txtToleranz(1)"}
 
 
+# The Tab key's way through the window. The scroll bars may take part, each
+# right after its box; nothing else may.
+FOCUS_ORDER = ["txtLaenge", "btnStart", "grdTabelle", "txtToleranz(0)", "txtToleranz(1)",
+               "btnBeenden", "grdPreise", "grdStck", "btnDrucken", "chkCellStyle(0)",
+               "chkCellStyle(1)"]
+BAR_AFTER = {"scrToleranz(0)": "txtToleranz(0)", "scrToleranz(1)": "txtToleranz(1)"}
+
+# An arrow key on a focused tolerance bar, from 4: the thumb moves the way the
+# arrow points, and the minus bar runs from 9 at its left end to 0.
+BAR_KEYS = [
+    (0, "Right", "3"),
+    (0, "Left", "5"),
+    (1, "Right", "5"),
+    (1, "Left", "3"),
+]
+
+
 def px(twips):
     return round(twips / 15)
 
@@ -176,6 +130,11 @@ class Session:
         path = os.path.join(self.artifacts, f"failure-{self.shots:02d}-{slug}.png")
         return self.desktop.screenshot(path)
 
+    def record(self, outcome, name, detail=""):
+        self.results.append((outcome, name, detail))
+        print(f"{outcome:5} {name}" + (f"\n      {detail}" if detail and outcome != "PASS" else ""),
+              flush=True)
+
     def check(self, name, ok, detail=""):
         if ok:
             outcome = "XPASS" if name in self.xfail else "PASS"
@@ -185,16 +144,14 @@ class Session:
             outcome = "FAIL"
             shot = self.screenshot(name)
             detail += f"\n      screenshot: {shot}" if shot else "\n      (no screenshot)"
-        self.results.append((outcome, name, detail))
-        print(f"{outcome:5} {name}" + (f"\n      {detail}" if detail and outcome != "PASS" else ""),
-              flush=True)
+        self.record(outcome, name, detail)
         return ok
 
     def equal(self, name, actual, expected):
         return self.check(name, actual == expected, f"expected {expected!r}, got {actual!r}")
 
-    def failed(self):
-        return [r for r in self.results if r[0] == "FAIL"]
+    def outcomes(self, outcome):
+        return [r for r in self.results if r[0] == outcome]
 
 
 class Torvelin:
@@ -228,7 +185,7 @@ class Torvelin:
     def locate(self):
         """Finds each control by its role and its place in the window."""
         ox, oy = self.a11y.extents(self.frame)[:2]
-        nodes = [n for n in self.a11y.walk(self.frame)]
+        nodes = list(self.a11y.walk(self.frame))
         for object_name, role, (left, top), _ in CONTROLS:
             want = (px(left), px(top))
             for node in nodes:
@@ -255,26 +212,13 @@ class Torvelin:
     def click_node(self, node):
         self.desktop.click(*self.a11y.centre(node))
 
-    def count(self):
-        """The count lblCount shows, as a screen reader gets it: the label's
-        text is its name until it has a name of its own; then the count must
-        be its description."""
-        node = self["lblCount"]
-        label = self.a11y.name(node)
-        if label.isdigit():
-            return label
-        description = node.get_description()
-        return description if description else f"(no count: name {label!r}, no description)"
-
     def focused_control(self):
         focused = [name for name, node in self.controls.items()
                    if name != "frmTorvelin" and self.a11y.focused(node)]
         return focused[0] if len(focused) == 1 else None
 
-    def table(self, object_name):
-        node = self[object_name]
-        rows, columns = self.a11y.table_size(node)
-        return [self.a11y.row_texts(node, r) for r in range(rows)]
+    def focus(self, object_name):
+        wait_for(f"the focus on {object_name}", lambda: self.a11y.focused(self[object_name]))
 
     def dialogs(self):
         """The program's top-level windows other than the main window."""
@@ -294,13 +238,14 @@ def _settles(probe, timeout=5):
         return False
 
 
-def results_summary(rows):
-    """(sum, articles, price) of each results row."""
-    return [(r[9], " ".join(a for a in r[10:19] if a), r[19]) for r in rows]
-
-
-def parse_number(text):
-    return float(text.replace(".", "").replace(",", "."))
+def replace_text(s, t, object_name, text):
+    """Clicks into a box and types `text` over what it held, selected: an
+    emptied tolerance box would take the bar's value at once."""
+    t.click(object_name)
+    t.focus(object_name)
+    s.desktop.key("End", "shift+Home")
+    s.desktop.type_text(text)
+    wait_for(f"{object_name} to read {text}", lambda: t.text(object_name) == text)
 
 
 # -- the session, step by step -------------------------------------------------
@@ -318,21 +263,11 @@ def start(s, t, state):
     # The program may still adapt its size to the frame it was given.
     _settles(lambda: outer_geometry(s, t)[2:] == OUTER_SIZE, timeout=3)
     geometry = outer_geometry(s, t)
-    s.equal("outer size", geometry[2:], OUTER_SIZE)
-    s.equal("position from the settings file", geometry[:2], POSITION)
-
+    s.equal("outer size with the frame", geometry[2:], OUTER_SIZE)
+    s.equal("frame where the settings file puts it", geometry[:2], POSITION)
     located = t.locate()
     missing = [c[0] for c in CONTROLS if c[0] not in located]
     s.check("every control in its place", not missing, f"not found by role and place: {missing}")
-
-    s.equal("settings: prices in grdPreise", t.table("grdPreise"), [PRICE_ROW])
-    s.equal("settings: minus tolerance line ' 0 '", t.text("txtToleranz(0)"), "0")
-    s.equal("settings: plus tolerance line '05'", t.text("txtToleranz(1)"), "5")
-    checked = [t[f"chkCellStyle({i})"].get_state_set().contains(
-        t.a11y.Atspi.StateType.CHECKED) for i in range(2)]
-    s.equal("settings: check-box lines 0 and 2", checked, [False, True])
-    s.equal("start: lblCount", t.count(), "0")
-    s.equal("start: parts list empty", t.table("grdStck"), [["Stück"] + [""] * 9])
 
 
 def accessible_names(s, t, state):
@@ -347,7 +282,7 @@ def accessible_names(s, t, state):
 
 def keyboard_order(s, t, state):
     t.click("txtLaenge")
-    wait_for("the focus in txtLaenge", lambda: t.focused_control() == "txtLaenge")
+    t.focus("txtLaenge")
     visited = ["txtLaenge"]
     for _ in range(len(FOCUS_ORDER) + len(BAR_AFTER)):
         s.desktop.key("Tab")
@@ -364,198 +299,84 @@ def keyboard_order(s, t, state):
                 for i, name in enumerate(visited) if name in BAR_AFTER), repr(visited))
 
 
-def set_tolerance_if_needed(s, t, index, digit):
-    """Brings a tolerance box to `digit` by typing, where loading left it
-    otherwise, so that the session goes on to the search."""
-    name = f"txtToleranz({index})"
-    if t.text(name) == digit:
-        return
-    t.click(name)
-    s.desktop.key("End", "BackSpace", "BackSpace")
-    s.desktop.type_text(digit)
-    wait_for(f"{name} to read {digit}", lambda: t.text(name) == digit)
-
-
-def message_box(s, t, check_title, title, message, check_text):
-    """Checks the message box that has just opened and confirms it with Return."""
+def message_box(s, t, check, title, confirm):
+    """Checks the title the window manager shows on the message box that has
+    just opened, then confirms it: `confirm` is "mouse" or a key."""
     box = wait_for("the message box", lambda: t.dialogs(), timeout=10)[0]
-    s.equal(check_title, s.desktop.title(box), title)
-    node = wait_for("the message box on the accessibility bus",
-                    lambda: t.accessible_dialog(title))
-    texts = [t.a11y.name(n) for n in t.a11y.walk(node) if t.a11y.role(n) == "label"]
-    s.check(check_text, message in texts, f"expected {message!r} among {texts!r}")
-    buttons = [t.a11y.name(n) for n in t.a11y.walk(node) if t.a11y.role(n) == "push button"]
-    s.equal(f"{check_text}: OK button only", buttons, ["OK"])
-    s.desktop.key("Return")
+    s.equal(check, s.desktop.title(box), title)
+    if confirm == "mouse":
+        node = wait_for("the message box on the accessibility bus",
+                        lambda: t.accessible_dialog(title))
+        t.click_node(next(n for n in t.a11y.walk(node)
+                          if t.a11y.role(n) == "push button" and t.a11y.name(n) == "OK"))
+    else:
+        s.desktop.key(confirm)
     wait_for("the message box to close", lambda: not t.dialogs())
 
 
 def nothing_to_sort(s, t, state):
-    header = t["grdTabelle"].get_table_iface().get_column_header(9)
-    s.equal("results: header of column 9", t.a11y.name(header), " Länge ")
-    t.click_node(header)
-    message_box(s, t, "title: nothing-to-sort message box", SORT_TITLE, SORT_MESSAGE,
-                "message box: nothing to sort")
-    s.equal("nothing to sort: the empty row stays", t.table("grdTabelle"), [[""] * 20])
+    t.click_node(t["grdTabelle"].get_table_iface().get_column_header(9))
+    message_box(s, t, "title: nothing-to-sort message box", SORT_TITLE, "Return")
 
 
 def refused_length(s, t, state):
-    for index, digit in ((0, "0"), (1, "5")):
-        set_tolerance_if_needed(s, t, index, digit)
-    t.click("txtLaenge")
-    wait_for("the focus in txtLaenge", lambda: t.a11y.focused(t["txtLaenge"]))
-    s.desktop.type_text("59")
-    wait_for("txtLaenge to read 59", lambda: t.text("txtLaenge") == "59")
-    s.desktop.key("Return")  # the default button starts the search
-    message_box(s, t, "title: message box", SEARCH_TITLE, MINIMUM_MESSAGE,
-                "message box: minimum length")
+    """A refused length leaves its whole text selected for the next try,
+    whichever way the search was started and the message confirmed."""
+    replace_text(s, t, "txtLaenge", "59")
+    t.click("btnStart")
+    message_box(s, t, "title: minimum-length message box", SEARCH_TITLE, "mouse")
     _settles(lambda: t.a11y.selected_text(t["txtLaenge"]), timeout=3)
-    s.equal("refused length: whole text selected", t.a11y.selected_text(t["txtLaenge"]), "59")
-    s.equal("refused length: results untouched", t.count(), "0")
-
-
-def tab_selects_length(s, t, state):
+    s.equal("refused by a click and OK clicked: length selected",
+            t.a11y.selected_text(t["txtLaenge"]), "59")
+    t.click("txtLaenge")
     s.desktop.key("Tab")
-    wait_for("the focus on btnStart", lambda: t.a11y.focused(t["btnStart"]))
-    s.desktop.key("shift+Tab")
-    wait_for("the focus in txtLaenge", lambda: t.a11y.focused(t["txtLaenge"]))
-    s.equal("Shift+Tab into txtLaenge selects all", t.a11y.selected_text(t["txtLaenge"]), "59")
+    t.focus("btnStart")
+    s.desktop.key("space")
+    message_box(s, t, "title: minimum-length message box, Space", SEARCH_TITLE, "Return")
+    _settles(lambda: t.a11y.selected_text(t["txtLaenge"]), timeout=3)
+    s.equal("refused by Space: length selected", t.a11y.selected_text(t["txtLaenge"]), "59")
 
 
-def click_selects_length(s, t, state):
-    t.click("txtToleranz(1)")
-    wait_for("the focus to leave txtLaenge", lambda: not t.a11y.focused(t["txtLaenge"]))
-    x, y, w, h = t.a11y.extents(t["txtLaenge"])
-    s.desktop.click(x + w - 6, y + h // 2)  # right of the text: no word under the pointer
-    wait_for("the focus in txtLaenge", lambda: t.a11y.focused(t["txtLaenge"]))
-    s.equal("click into txtLaenge selects all", t.a11y.selected_text(t["txtLaenge"]), "59")
-    # Whether or not the click selected, the cursor stands at the end now.
-    s.desktop.key("BackSpace", "BackSpace", "BackSpace", "BackSpace")
-    s.desktop.type_text("360")
-    wait_for("txtLaenge to read 360", lambda: t.text("txtLaenge") == "360")
+def bar_keys(s, t, state):
+    for index, key, expected in BAR_KEYS:
+        box, bar = f"txtToleranz({index})", f"scrToleranz({index})"
+        replace_text(s, t, box, "4")
+        s.desktop.key("Tab")
+        focused = _settles(lambda: t.a11y.focused(t[bar]), timeout=3)
+        s.desktop.key(key)
+        _settles(lambda: t.text(box) == expected, timeout=3)
+        s.check(f"{key} on {bar} from 4", focused and t.text(box) == expected,
+                f"expected {expected!r}, got {t.text(box)!r}"
+                + ("" if focused else f"; Tab brought no focus to {bar}"))
 
 
 def search(s, t, state):
+    replace_text(s, t, "txtLaenge", "360")
     s.desktop.key("alt+s")  # the caption's mnemonic
     # The search ends by giving the results table the focus.
-    wait_for("the focus in grdTabelle", lambda: t.a11y.focused(t["grdTabelle"]))
-    rows = t.table("grdTabelle")
-    s.equal("results: row count", len(rows), len(SEARCH_360))
-    s.equal("results: lblCount", t.count(), str(len(SEARCH_360)))
-    got = results_summary(rows)
-    s.equal("results: sums and article numbers in search order",
-            [g[:2] for g in got], [e[:2] for e in SEARCH_360])
-    s.equal("results: price column in Standard format", [g[2] for g in got],
-            [e[2] for e in SEARCH_360])
-    lengths_agree = all(
-        abs(sum(parse_number(c) for c in r[0:9] if c) - parse_number(r[9])) < 0.25 for r in rows)
-    s.check("results: lengths add up to the sum", lengths_agree, repr(rows))
-    s.equal("results: parts list of the first row",
-            t.table("grdStck")[0][1:], ["1", "", "", "", "", "", "", "", ""])
-    state["rows"] = rows
-
-
-def header_sort(s, t, state):
-    before = state["rows"]
-    t.click_node(t["grdTabelle"].get_table_iface().get_column_header(9))
-    ascending = sorted((r[9] for r in before), key=parse_number)
-    _settles(lambda: [r[9] for r in t.table("grdTabelle")] == ascending)
-    after = t.table("grdTabelle")
-    s.equal("sort: ascending by length", [r[9] for r in after], ascending)
-    s.check("sort: every row kept whole", sorted(after) == sorted(before),
-            "the sorted rows are not the rows found")
-    s.equal("sort: lblCount unchanged", t.count(), str(len(SEARCH_360)))
-    state["rows"] = after
-
-
-def expected_parts(row):
-    articles = [a for a in row[10:19] if a]
-    return [str(articles.count(a)) if a in articles else "" for a in ARTICLES]
-
-
-def choose_row(s, t, state):
-    """Clicks the row of 24172 and three 24064, then moves down a row."""
-    rows = state["rows"]
-    target = next(i for i, r in enumerate(rows)
-                  if [a for a in r[10:19] if a] == ["24172", "24064", "24064", "24064"])
-    grid = t["grdTabelle"]
-    t.click_node(t.a11y.cell_node(grid, target, 9))
-    _settles(lambda: t.table("grdStck")[0][1:] == expected_parts(rows[target]))
-    s.equal("parts list: clicked row", t.table("grdStck")[0][1:],
-            ["", "", "", "", "1", "", "", "", "3"])
-    # The keyboard path: one row down, then back up to the clicked one.
-    s.desktop.key("Down")
-    below = rows[target + 1]
-    s.check("parts list: follows the Down key",
-            _settles(lambda: t.table("grdStck")[0][1:] == expected_parts(below)),
-            f"expected {expected_parts(below)}, got {t.table('grdStck')[0][1:]}")
-    s.desktop.key("Up")
-    s.check("parts list: follows the Up key",
-            _settles(lambda: t.table("grdStck")[0][1:] == expected_parts(rows[target])),
-            f"expected {expected_parts(rows[target])}, got {t.table('grdStck')[0][1:]}")
-    state["chosen"] = rows[target]
-
-
-def price_edit(s, t, state):
-    results_before = state["rows"]
-    grid = t["grdPreise"]
-    t.click_node(t.a11y.cell_node(grid, 0, 3))  # "24 229"
-    s.desktop.type_text("7,99")  # typing starts the edit and replaces the price
-    s.desktop.key("Return")
-    s.check("price edit: grdPreise shows 7,99",
-            _settles(lambda: t.table("grdPreise")[0][3] == "7,99"),
-            f"row now {t.table('grdPreise')[0]!r}")
-    s.equal("price edit: results unchanged until the next search",
-            t.table("grdTabelle"), results_before)
+    t.focus("grdTabelle")
 
 
 def print_to_pdf(s, t, state):
-    chosen = state["chosen"]
+    distance = t.a11y.cell(t["grdTabelle"], 0, 9)
     pdf = os.path.join(state["artifacts"], "stueckliste.pdf")
-    if os.path.exists(pdf):
-        os.remove(pdf)
     t.click("btnDrucken")
     dialog = wait_for("the printer dialog", lambda: t.accessible_dialog("Drucken"))
     nodes = list(t.a11y.walk(dialog))
     printer = next(n for n in nodes if t.a11y.role(n) == "combo box")
-    s.equal("printer dialog: destination", t.a11y.name(printer), "In PDF-Datei drucken")
+    s.equal("printer dialog: first choice", t.a11y.name(printer), "In PDF-Datei drucken")
     output = next(n for n in nodes
                   if t.a11y.role(n) == "text" and t.a11y.name(n) == "Ausgabedatei:")
     t.click_node(output)
     s.desktop.key("ctrl+a")
     s.desktop.type_text(pdf)
     wait_for("the file name in the dialog", lambda: t.a11y.text(output) == pdf)
-    button = next(n for n in nodes
-                  if t.a11y.role(n) == "push button" and t.a11y.name(n) == "Drucken")
-    t.click_node(button)
+    t.click_node(next(n for n in nodes
+                      if t.a11y.role(n) == "push button" and t.a11y.name(n) == "Drucken"))
     wait_for("the printer dialog to close", lambda: not t.dialogs())
     text = wait_for("the PDF to be written", lambda: _pdf_text(pdf), timeout=10)
-    lines = [re.sub(r"\s+", " ", line).strip() for line in text.splitlines()]
-    lines = [line for line in lines if line]
-    pieces = [f"{count} Stck {label}"
-              for count, label in zip(expected_parts(chosen), LABELS) if count]
-    s.equal("print: the page's lines",
-            lines, ["Stückliste märklin C-Gleis", f"Distanz: {chosen[9]} mm"] + pieces)
-    pages = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
-    s.check("print: one page", re.search(r"^Pages:\s+1$", pages, re.M), pages)
-    # Each line starts at the same left edge, 8 mm below the one before.
-    tops = _line_tops(pdf)
-    steps_mm = [round((b[1] - a[1]) * 25.4 / 72, 1) for a, b in zip(tops, tops[1:])]
-    s.equal("print: lines 8 mm apart", steps_mm, [8.0] * (len(lines) - 1))
-    s.check("print: one left edge", len({round(x, 1) for x, _ in tops}) == 1, repr(tops))
-
-
-def _line_tops(pdf):
-    """(left, top) in points of the first word of each line of the page."""
-    xml = subprocess.run(["pdftotext", "-bbox", pdf, "-"], capture_output=True,
-                         text=True).stdout
-    words = [(float(x), float(y)) for x, y in
-             re.findall(r'<word xMin="([0-9.]+)" yMin="([0-9.]+)"', xml)]
-    firsts = {}
-    for x, y in words:
-        key = round(y, 1)
-        firsts[key] = min(firsts.get(key, x), x)
-    return sorted(((x, y) for y, x in firsts.items()), key=lambda word: word[1])
+    s.check("print: the chosen row's distance on the page", f"Distanz: {distance} mm" in
+            re.sub(r"\s+", " ", text), repr(text))
 
 
 def _pdf_text(path):
@@ -566,9 +387,8 @@ def _pdf_text(path):
 
 
 def close_by_window_manager(s, t, state):
-    settings_path = state["settings"]
     # A price still being typed when the window closes is kept.
-    t.click_node(t.a11y.cell_node(t["grdPreise"], 0, 7))  # "24 077"
+    t.click_node(t.a11y.cell_node(t["grdPreise"], 0, LINE_24077))
     s.desktop.type_text("1,25")
     # The editor is not on the accessibility bus; no wait is needed, as the
     # X server hands the program the typed keys before the window manager
@@ -577,54 +397,8 @@ def close_by_window_manager(s, t, state):
     code = wait_for("the program to end", lambda: t.process.poll() is not None and [
         t.process.returncode], timeout=10)[0]
     s.equal("close: exit status", code, 0)
-    with open(settings_path, "rb") as f:
-        written = f.read()
-    if written != SETTINGS_OUT:
-        got = written.split(b"\r\n")
-        want = SETTINGS_OUT.split(b"\r\n")
-        diff = [f"line {i + 1}: expected {w!r}, got {g!r}"
-                for i, (w, g) in enumerate(zip(want, got)) if w != g]
-        if len(got) != len(want):
-            diff.append(f"{len(got) - 1} lines instead of {len(want) - 1}")
-        detail = "; ".join(diff) or repr(written)
-    else:
-        detail = ""
-    s.check("close: settings file byte for byte", written == SETTINGS_OUT, detail)
-
-
-# -- more hand-made tolerance lines -------------------------------------------
-
-# Lines 13 and 14, and what the boxes and bars must show: the number a line
-# converts to (German decimal comma, a half rounded to even), or the start-up
-# 0 where that is no number from 0 to 9.
-TOLERANCE_CASES = [
-    (("2,5", "3,5"), (2, 4)),
-    (("9,5", " 7 "), (0, 7)),
-]
-
-
-def tolerance_lines(session, desktop, binary, artifacts, env):
-    for (minus, plus), expected in TOLERANCE_CASES:
-        check = f"settings: tolerance lines {minus!r} and {plus!r}"
-        print(f"-- {check}", flush=True)
-        folder = os.path.join(artifacts, f"tolerance-{expected[0]}-{expected[1]}")
-        os.makedirs(folder)
-        copy = os.path.join(folder, "torvelin")
-        shutil.copy2(binary, copy)
-        lines = list(PLAIN_LINES)
-        lines[12:14] = [minus, plus]
-        with open(os.path.join(folder, "Torvelin.ini"), "wb") as f:
-            f.write("\r\n".join(lines).format("1200", "600", "1", "0").encode("latin-1"))
-        process = desktop.launch([copy], folder, dict(env, HOME=folder),
-                                 f"torvelin-{os.path.basename(folder)}.log")
-        t = Torvelin(desktop, process)
-        wait_for("the controls", lambda: t.locate() and "scrToleranz(1)" in t.controls)
-        shown = [(t.text(f"txtToleranz({i})"),
-                  round(t.a11y.value(t[f"scrToleranz({i})"])))
-                 for i in range(2)]
-        session.equal(check, shown, [(str(v), v) for v in expected])
-        desktop.close_request(t.window)
-        wait_for("the program to end", lambda: process.poll() is not None)
+    lines = (read_bytes(state["settings"]) or b"").split(b"\r\n")
+    s.equal("close: the typed price saved", lines[LINE_24077:LINE_24077 + 1], [b"1,25"])
 
 
 # -- settings saved from folders of several permissions -----------------------
@@ -661,7 +435,8 @@ def read_bytes(path):
 
 
 # (check, what is locked, whether a file lies beside the program, where the
-# close must leave the written file)
+# close must leave the written file). A written file has CR LF line ends; one
+# read beside the program keeps its price.
 LOCATION_CASES = [
     ("saved: folder read-only, file writable", "folder", True, "beside"),
     ("saved: file read-only", "file", True, "config"),
@@ -670,6 +445,7 @@ LOCATION_CASES = [
 
 
 def settings_locations(session, desktop, binary, artifacts, env):
+    plain = settings_file("\n")
     for check, locked, with_file, where in LOCATION_CASES:
         base = os.path.join(artifacts, re.sub(r"[^a-z]+", "-", check.split(": ")[1]).strip("-"))
         folder = os.path.join(base, "program")
@@ -682,43 +458,32 @@ def settings_locations(session, desktop, binary, artifacts, env):
         in_config = os.path.join(home, ".config", "Torvelin", "Torvelin.ini")
         if with_file:
             with open(beside, "wb") as f:
-                f.write(PLAIN_IN)
+                f.write(plain)
         target = folder if locked == "folder" else beside
         if not lock(target):
-            session.results.append(("SKIP", check, "cannot make it unwritable here"))
-            print(f"SKIP  {check}: this file system or user cannot make it unwritable")
+            session.record("SKIP", check, "this file system or user cannot make it unwritable")
             continue
         try:
             print(f"-- {check}", flush=True)
             case_env = dict(env, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"))
             process = desktop.launch([copy], folder, case_env, f"torvelin-{os.path.basename(base)}.log")
             t = Torvelin(desktop, process)
-            if with_file:
-                wait_for("the prices from the file", lambda: t.locate() and
-                         t.table("grdPreise")[0][1] == "360,00")
             desktop.close_request(t.window)
-            # A save that fails says so in a message box; it is part of the finding.
+            # A save that fails says so in a message box: a finding of its own.
             outcome = wait_for("the program to end or to report", lambda: (
                 "ended" if process.poll() is not None else
                 "message" if t.dialogs() else None), timeout=10)
-            message = ""
             if outcome == "message":
-                node = wait_for("the message on the bus", lambda: t._top_level(
-                    lambda n: t.a11y.role(n) in ("dialog", "alert")))
-                message = " | ".join(t.a11y.name(n).replace("\n", " / ")
-                                     for n in t.a11y.walk(node)
-                                     if t.a11y.role(n) == "label" and t.a11y.name(n))
                 desktop.key("Return")
                 wait_for("the program to end", lambda: process.poll() is not None)
         finally:
             unlock(target)
-        written = read_bytes(beside if where == "beside" else in_config)
-        expected = PLAIN_OUT if with_file else DEFAULT_OUT
-        expected_beside = PLAIN_OUT if where == "beside" else (PLAIN_IN if with_file else None)
-        ok = written == expected and read_bytes(beside) == expected_beside and not message
-        session.check(check, ok,
-                      f"expected the file {'beside the program' if where == 'beside' else 'in ' + in_config}"
-                      f"; found {written!r}" + (f"; message: {message}" if message else ""))
+        written = read_bytes(beside if where == "beside" else in_config) or b""
+        prefix = b"[Preise]\r\n360\r\n" if with_file else b"[Preise]\r\n\r\n"
+        untouched = where == "beside" or read_bytes(beside) == (plain if with_file else None)
+        session.check(check, written.startswith(prefix) and untouched and outcome == "ended",
+                      f"expected it {'beside the program' if where == 'beside' else 'in ' + in_config}"
+                      f"; found {written[:40]!r}, {outcome}")
 
 
 # -- no window manager ----------------------------------------------------------
@@ -771,7 +536,7 @@ def main():
     shutil.copy2(args.binary, binary)
     settings_path = os.path.join(folder, "Torvelin.ini")
     with open(settings_path, "wb") as f:
-        f.write(SETTINGS_IN)
+        f.write(settings_file("\r\n"))
 
     desktop = dt.Desktop(artifacts)
     try:
@@ -785,17 +550,13 @@ def main():
 
     session = Session(desktop, artifacts, xfail)
     steps = [
-        ("start from a hand-made settings file", start),
+        ("start from a settings file", start),
         ("accessible names", accessible_names),
         ("the Tab key's order", keyboard_order),
         ("nothing to sort", nothing_to_sort),
         ("a refused length", refused_length),
-        ("Shift+Tab into the length box", tab_selects_length),
-        ("a click into the length box", click_selects_length),
+        ("arrow keys on the tolerance bars", bar_keys),
         ("a search", search),
-        ("a sort by the length header", header_sort),
-        ("choosing a row", choose_row),
-        ("a price edit", price_edit),
         ("printing to a PDF file", print_to_pdf),
         ("closing through the window manager", close_by_window_manager),
     ]
@@ -817,8 +578,7 @@ def main():
             detail = "".join(traceback.format_exception_only(type(error), error)).strip()
             if not isinstance(error, StepFailed):
                 detail += "\n" + traceback.format_exc()
-            session.results.append(("FAIL", f"step: {title}", detail))
-            print(f"FAIL  step: {title}\n      {detail}\n      screenshot: {shot}", flush=True)
+            session.record("FAIL", f"step: {title}", f"{detail}\n      screenshot: {shot}")
             desktop.kill_programs()
 
     def main_session():
@@ -836,8 +596,6 @@ def main():
 
     try:
         guarded("starting the program", main_session)
-        guarded("more hand-made tolerance lines",
-                lambda: tolerance_lines(session, desktop, args.binary, artifacts, env))
         guarded("settings saved from folders of several permissions",
                 lambda: settings_locations(session, desktop, args.binary, artifacts, env))
         guarded("without a window manager",
@@ -852,10 +610,13 @@ def main():
     print(f"\n{len(session.results)} checks in {took:.1f} s: "
           + ", ".join(f"{n} {o}" for o, n in sorted(counts.items())))
     for outcome, name, _ in session.results:
-        if outcome in ("FAIL", "XPASS"):
+        if outcome in ("FAIL", "XPASS", "SKIP"):
             print(f"  {outcome} {name}")
     print(f"program output: {os.path.join(artifacts, 'torvelin.log')}")
-    return 1 if session.failed() else 0
+    if session.outcomes("FAIL"):
+        return 1
+    # A check that could not run is no pass: ctest reports the run as skipped.
+    return 77 if session.outcomes("SKIP") else 0
 
 
 if __name__ == "__main__":
