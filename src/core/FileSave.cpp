@@ -15,16 +15,29 @@ bool fail(QString *error, const QString &reason)
     return false;
 }
 
-// Every byte written out of Qt's and the system's buffers: a full disk may
-// only show when the buffered bytes reach it.
+// Writes all of `bytes` to an unbuffered file. A write that stops short on
+// a full disk gives no reason; writing the rest again does.
+bool writeAll(QFileDevice &file, QByteArrayView bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.data() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+// Every byte out of the system's buffers too: some file systems tell a full
+// disk only then.
 bool flushToDisk(QFile &file)
 {
     return file.flush() && file.error() == QFileDevice::NoError && ::fsync(file.handle()) == 0;
 }
 
-bool writeAt(QFile &file, qint64 offset, const QByteArray &bytes)
+bool writeAt(QFile &file, qint64 offset, QByteArrayView bytes)
 {
-    return file.seek(offset) && file.write(bytes) == bytes.size() && flushToDisk(file);
+    return file.seek(offset) && writeAll(file, bytes) && flushToDisk(file);
 }
 
 bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error)
@@ -66,18 +79,18 @@ bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error)
 bool FileSave::replace(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         // The folder refuses the new file; the file itself may still take
         // the bytes.
         if (QFileInfo(path).isFile())
             return writeInPlace(path, bytes, error);
         return fail(error, file.errorString());
     }
-    // commit() does not see every failed write of the buffered bytes (Qt 6.4
-    // renames a cut file into place and reports success), so the bytes are
-    // flushed and checked first.
-    if (file.write(bytes) != bytes.size() || !file.flush() ||
-        file.error() != QFileDevice::NoError || !file.commit()) {
+    // commit() does not see every failed write of buffered bytes (Qt 6.4
+    // renames a cut file into place and reports success), so every write is
+    // checked before it.
+    if (!writeAll(file, bytes) || !file.flush() || file.error() != QFileDevice::NoError ||
+        !file.commit()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return fail(error, reason);
