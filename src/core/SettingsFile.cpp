@@ -18,6 +18,7 @@ namespace {
 // is read to its end and counts as unreadable, like a missing line.
 constexpr qsizetype longestLine = 4096;
 constexpr int linesUsed = 22;
+constexpr qint64 chunkSize = 64 * 1024;
 
 // The first `count` lines, without their ends (CR LF, LF or a lone CR). The
 // file is single-byte Latin-1 unless it begins with a byte-order mark, as an
@@ -40,7 +41,7 @@ QList<std::optional<QString>> readLines(QIODevice &device, int count)
         tooLong = false;
     };
     while (lines.size() < count) {
-        const QByteArray chunk = device.read(64 * 1024);
+        const QByteArray chunk = device.read(chunkSize);
         if (chunk.isEmpty())
             break;
         const QString text = decode(chunk);
