@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <unistd.h>
 
 namespace {
@@ -35,6 +36,13 @@ bool flushToDisk(QFile &file)
     return file.flush() && file.error() == QFileDevice::NoError && ::fsync(file.handle()) == 0;
 }
 
+// Why the last step failed: Qt's own error where it set one, else the
+// system's (fsync() is not Qt's).
+QString reasonOf(const QFileDevice &file)
+{
+    return file.error() != QFileDevice::NoError ? file.errorString() : qt_error_string(errno);
+}
+
 bool writeAt(QFile &file, qint64 offset, QByteArrayView bytes)
 {
     return file.seek(offset) && writeAll(file, bytes) && flushToDisk(file);
@@ -56,14 +64,14 @@ bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error)
     // Growing first takes the room on the disk while the old bytes are still
     // whole; writing over bytes the file already has needs no more room.
     if (newSize > oldSize && !writeAt(file, oldSize, bytes.sliced(oldSize))) {
-        const QString reason = file.errorString();
+        const QString reason = reasonOf(file);
         file.resize(oldSize);
         return fail(error, reason);
     }
     // The old tail goes last, once the new bytes are on the disk.
     if (!writeAt(file, 0, bytes.first(covered.size())) ||
         (newSize < oldSize && !file.resize(newSize))) {
-        const QString reason = file.errorString();
+        const QString reason = reasonOf(file);
         writeAt(file, 0, covered);
         file.resize(oldSize);
         return fail(error, reason);
