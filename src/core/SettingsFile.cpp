@@ -18,7 +18,7 @@ namespace {
 // is read to its end and counts as unreadable, like a missing line.
 constexpr qsizetype longestLine = 4096;
 constexpr int linesUsed = 22;
-constexpr qint64 chunkSize = 64 * 1024;
+constexpr qint64 chunkSize = qint64(64) << 10;
 
 // The first `count` lines, without their ends (CR LF, LF or a lone CR). The
 // file is single-byte Latin-1 unless it begins with a byte-order mark, as an
