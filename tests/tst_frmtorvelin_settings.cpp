@@ -1,3 +1,4 @@
+#include "filesizelimit.h"
 #include "testinteraction.h"
 
 #include <QDir>
@@ -127,20 +128,35 @@ private Q_SLOTS:
         QCOMPARE(searchedPrices(), before);
     }
 
-    // A save that fails says where and why; here the folder's path runs
-    // through a plain file, which stops root as well.
+    // A save that fails says where and why and leaves the old file as it
+    // was: where the folder's path runs through a plain file (which stops
+    // root as well), and on a full disk (a file-size limit here).
+    void saveFailureMessage_data()
+    {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::newRow("folder under a plain file") << false;
+        QTest::newRow("full disk") << true;
+    }
     void saveFailureMessage()
     {
+        QFETCH(bool, fullDisk);
         openWindow(handMade);
-        const QString path = iniPath() + u"/folder/Torvelin.ini";
+        const QString path = fullDisk ? iniPath() : iniPath() + u"/folder/Torvelin.ini";
         restart(path);
-        m_w->close();
+        {
+            FileSizeLimit full(fullDisk ? 64 : RLIM_INFINITY);
+            if (!full.ok())
+                QSKIP("no file-size limit can be set here");
+            m_w->close();
+        }
         QCOMPARE(m_ui.messages.size(), 1);
         const QString prefix = u"Warning: Torvelin: Die Einstellungen konnten nicht in „"_s +
                                QDir::toNativeSeparators(path) + u"“ gespeichert werden:\n";
         QVERIFY2(m_ui.messages[0].startsWith(prefix) && m_ui.messages[0].size() > prefix.size() + 2,
                  qPrintable(m_ui.messages[0]));
         QCOMPARE(saved(), handMade);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{u"Torvelin.ini"_s});
     }
 };
 

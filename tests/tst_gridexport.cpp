@@ -1,3 +1,4 @@
+#include "filesizelimit.h"
 #include "testinteraction.h"
 
 #include <QAction>
@@ -58,7 +59,7 @@ private Q_SLOTS:
     }
 
     // A cancelled dialog saves nothing; the rows are saved with ";" between
-    // cells; a failure says so.
+    // cells.
     void saveCsv()
     {
         search(u"360"_s);
@@ -70,12 +71,41 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
         const QString rows = header + shown(0) + shown(1) + shown(2);
         QCOMPARE(QString::fromUtf8(file.readAll()), QString(rows).replace(u'\t', u';'));
-        m_ui.savePath = m_dir->filePath(u"no such folder/rows.csv"_s);
-        trigger(u"actAlsCsvSpeichern"_s);
+    }
+
+    // A save that fails says so and leaves the file that was there as it was.
+    void saveCsvFailure_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("limit"); // the largest file size allowed, 0 for none
+        QTest::newRow("missing folder") << u"no such folder/rows.csv"_s << 0ll;
+        QTest::newRow("full disk") << u"rows.csv"_s << 64ll;
+    }
+    void saveCsvFailure()
+    {
+        QFETCH(QString, name);
+        QFETCH(qint64, limit);
+        const QByteArray old = "L1;Länge\n360,0;360,0\n";
+        m_ui.savePath = m_dir->filePath(name);
+        if (QFile file(m_ui.savePath); limit > 0)
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+        search(u"360"_s);
+        {
+            FileSizeLimit full(limit > 0 ? rlim_t(limit) : RLIM_INFINITY);
+            if (!full.ok())
+                QSKIP("no file-size limit can be set here");
+            trigger(u"actAlsCsvSpeichern"_s);
+        }
         QVERIFY2(m_ui.messages.size() == 1 &&
                      m_ui.messages[0].startsWith(
-                         u"Warning: Torvelin: Die Tabelle wurde nicht gespeichert.\n"_s),
+                         u"Warning: Torvelin: Die Tabelle wurde nicht gespeichert.\n"_s) &&
+                     !m_ui.messages[0].endsWith(u'\n'),
                  qPrintable(m_ui.messages.join(u'\n')));
+        QFile file(m_ui.savePath);
+        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : "none",
+                 limit > 0 ? old : "none");
+        QCOMPARE(QDir(m_dir->path()).entryList({u"rows.csv*"_s}, QDir::Files | QDir::Hidden),
+                 limit > 0 ? QStringList{u"rows.csv"_s} : QStringList());
     }
 };
 

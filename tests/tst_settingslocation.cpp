@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -39,6 +40,10 @@ private Q_SLOTS:
             << u"read-only"_s << u"writable"_s << u"missing"_s << u"program"_s << u"program"_s;
         QTest::newRow("read-only file, taken over into the user's folder")
             << u"writable"_s << u"read-only"_s << u"missing"_s << u"config"_s << u"program"_s;
+        // Once saved there, the user's folder is read: the file beside the
+        // program is older.
+        QTest::newRow("read-only file, settings saved in the user's folder")
+            << u"writable"_s << u"read-only"_s << u"with file"_s << u"config"_s << u"config"_s;
         QTest::newRow("installed program")
             << u"read-only"_s << u"none"_s << u"with file"_s << u"config"_s << u"config"_s;
         QTest::newRow("nowhere to write, file to read")
@@ -87,10 +92,33 @@ private Q_SLOTS:
         QTEST(name(paths.read), "read");
     }
 
-    // An installed program saves into the user's folder even where it could
-    // write its own (root can write /usr/bin).
+    // Folders the package manager or `make install` fill: a program there
+    // saves into the user's folder even where it could write its own (root
+    // can write /usr/bin).
+    void systemFolder_data()
+    {
+        QTest::addColumn<QString>("dir");
+        QTest::addColumn<bool>("system");
+        QTest::newRow("/usr/bin") << u"/usr/bin"_s << true;
+        QTest::newRow("/usr/local/bin") << u"/usr/local/bin"_s << true;
+        QTest::newRow("/usr/local/bin/") << u"/usr/local/bin/"_s << true;
+        QTest::newRow("/usr/local/bin/../games") << u"/usr/local/bin/../games"_s << true;
+        QTest::newRow("/bin") << u"/bin"_s << true;
+        QTest::newRow("/sbin") << u"/sbin"_s << true;
+        QTest::newRow("/opt/torvelin") << u"/opt/torvelin"_s << false;
+        QTest::newRow("/usrlocal/bin") << u"/usrlocal/bin"_s << false;
+        QTest::newRow("/home/anna/usr/bin") << u"/home/anna/usr/bin"_s << false;
+        QTest::newRow("/binaries") << u"/binaries"_s << false;
+    }
     void systemFolder()
     {
+        QFETCH(QString, dir);
+        QTEST(SettingsLocation::isSystemFolder(dir), "system");
+    }
+    void systemFolderWritable()
+    {
+        if (!QFileInfo(u"/usr/bin"_s).isWritable())
+            QSKIP("/usr/bin cannot be written here, so it is never chosen anyway");
         QTemporaryDir home;
         const QString configDir = home.filePath(u".config/Torvelin"_s);
         QCOMPARE(SettingsLocation::choose(u"/usr/bin"_s, configDir).write,

@@ -1,35 +1,66 @@
 #include "SettingsFile.h"
 
+#include "FileSave.h"
 #include "NumberText.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
+#include <QStringDecoder>
 
 #include <cmath>
 
 namespace {
 
-constexpr qint64 maximumFileSize = 1 << 20; // far beyond 23 short lines
+// A line longer than this is nothing the program wrote or a user typed; it
+// is read to its end and counts as unreadable, like a missing line.
+constexpr qsizetype longestLine = 4096;
+constexpr int linesUsed = 22;
+constexpr qint64 chunkSize = qint64(64) << 10;
 
-// Splits into lines at CR LF, LF or a lone CR, without the line ends.
-QList<QString> splitLines(const QByteArray &bytes)
+// The first `count` lines, without their ends (CR LF, LF or a lone CR). The
+// file is single-byte Latin-1 unless it begins with a byte-order mark, as an
+// editor's "Unicode" or "UTF-8" save does; it is then read in that
+// encoding. Only the lines are bounded, not the file: a long line costs
+// only itself, and reading stops after the last line used.
+QList<std::optional<QString>> readLines(QIODevice &device, int count)
 {
-    QList<QString> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes.at(i);
-        if (c != '\r' && c != '\n')
-            continue;
-        lines.append(QString::fromLatin1(bytes.constData() + start, i - start));
-        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
-            ++i;
-        start = i + 1;
+    const auto encoding =
+        QStringConverter::encodingForData(device.peek(4)).value_or(QStringConverter::Latin1);
+    QStringDecoder decode(encoding); // drops the byte-order mark
+
+    QList<std::optional<QString>> lines;
+    QString line;
+    bool tooLong = false;
+    bool afterCr = false;
+    const auto endLine = [&] {
+        lines.append(tooLong ? std::nullopt : std::optional<QString>(line));
+        line.clear();
+        tooLong = false;
+    };
+    while (lines.size() < count) {
+        const QByteArray chunk = device.read(chunkSize);
+        if (chunk.isEmpty())
+            break;
+        const QString text = decode(chunk);
+        for (qsizetype i = 0; i < text.size() && lines.size() < count; ++i) {
+            const QChar c = text.at(i);
+            const bool lfOfCrLf = afterCr && c == u'\n';
+            afterCr = c == u'\r';
+            if (lfOfCrLf)
+                continue;
+            if (c == u'\r' || c == u'\n')
+                endLine();
+            else if (line.size() < longestLine)
+                line.append(c);
+            else
+                tooLong = true;
+        }
     }
-    if (start < bytes.size())
-        lines.append(QString::fromLatin1(bytes.constData() + start, bytes.size() - start));
+    if (lines.size() < count && (!line.isEmpty() || tooLong))
+        endLine();
     return lines;
 }
 
@@ -52,25 +83,11 @@ std::optional<float> position(const QString &line)
     return float(value);
 }
 
-bool writeInPlace(const QString &path, const QByteArray &bytes)
+Settings apply(const QList<std::optional<QString>> &lines)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        return false;
-    file.close();
-    return file.error() == QFileDevice::NoError;
-}
-
-} // namespace
-
-Settings SettingsFile::parse(const QByteArray &bytes)
-{
-    const QList<QString> lines = splitLines(bytes);
     // Line numbers are 1-based as in the file.
     const auto line = [&](int number) -> std::optional<QString> {
-        if (number > lines.size())
-            return std::nullopt;
-        return lines.at(number - 1);
+        return number <= lines.size() ? lines.at(number - 1) : std::nullopt;
     };
 
     Settings settings;
@@ -101,13 +118,22 @@ Settings SettingsFile::parse(const QByteArray &bytes)
     return settings;
 }
 
+} // namespace
+
+Settings SettingsFile::parse(const QByteArray &bytes)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    return apply(readLines(buffer, linesUsed));
+}
+
 std::optional<Settings> SettingsFile::read(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    // Only the first 22 lines matter; a huge file is not read to its end.
-    return parse(file.read(maximumFileSize));
+    return apply(readLines(file, linesUsed));
 }
 
 QByteArray SettingsFile::compose(const SettingsSnapshot &settings)
@@ -138,26 +164,5 @@ QByteArray SettingsFile::compose(const SettingsSnapshot &settings)
 bool SettingsFile::write(const QString &path, const SettingsSnapshot &settings, QString *error)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    // A shared installation may let the user write the file but not its
-    // folder; the file is then written in place.
-    file.setDirectWriteFallback(true);
-    const QByteArray bytes = compose(settings);
-    if (!file.open(QIODevice::WriteOnly)) {
-        // Qt writes in place only where the folder's permissions refuse the
-        // temporary file; a folder that refuses it otherwise (an immutable
-        // one, say) still leaves the file itself to be written.
-        if (QFileInfo(path).isFile() && writeInPlace(path, bytes))
-            return true;
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return FileSave::replace(path, compose(settings), error);
 }

@@ -22,16 +22,13 @@ bool canSaveAt(const QString &path)
     return folder.isDir() && folder.isWritable();
 }
 
-// A folder the package manager or `make install` fills (/usr/bin,
-// /usr/local/bin): nothing else belongs there, not even when root runs the
-// program and could write it.
-bool isSystemFolder(const QString &dir)
+} // namespace
+
+bool SettingsLocation::isSystemFolder(const QString &dir)
 {
     const QString path = QDir::cleanPath(QDir(dir).absolutePath()) + u'/';
     return path.startsWith(u"/usr/") || path == u"/bin/" || path == u"/sbin/";
 }
-
-} // namespace
 
 SettingsLocation::Paths SettingsLocation::choose(const QString &programDir,
                                                  const QString &configDir)

@@ -23,6 +23,11 @@ struct Paths
 // the file to save to, else from whichever of the two files exists.
 Paths choose(const QString &programDir, const QString &configDir);
 
+// A folder the package manager or `make install` fills (/usr/bin,
+// /usr/local/bin, /bin, /sbin): nothing else belongs there, not even when
+// root runs the program and could write it.
+bool isSystemFolder(const QString &dir);
+
 // The paths for this program: its own folder and the user's configuration
 // folder from QStandardPaths.
 Paths forThisProgram();

@@ -2,13 +2,13 @@
 
 #include "Interaction.h"
 #include "core/Combination.h"
+#include "core/FileSave.h"
 #include "core/ResultExport.h"
 #include "core/TrackCatalogue.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QTableView>
 
 namespace {
@@ -128,14 +128,12 @@ void GridExport::copy(const QString &text) const
 bool GridExport::saveCsv(const QString &path) const
 {
     const QString text = ResultExport::write(ResultExport::Format::Csv, shownRows(m_grid->model()));
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    const QByteArray bytes = text.toUtf8();
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString error;
+    if (FileSave::replace(path, text.toUtf8(), &error))
         return true;
     m_interaction->showMessage(
         m_grid->window(), QMessageBox::Warning, QStringLiteral("Torvelin"),
-        QStringLiteral("Die Tabelle wurde nicht gespeichert.\n%1").arg(file.errorString()));
+        QStringLiteral("Die Tabelle wurde nicht gespeichert.\n%1").arg(error));
     return false;
 }
 

@@ -29,7 +29,8 @@ public:
     QString currentRowText() const;
     QString allRowsText() const;
     QString partsListText() const;
-    // Writes all rows as CSV; false after telling the user why not.
+    // Writes all rows as CSV; false after telling the user why not, with
+    // the file that was there before left as it was.
     bool saveCsv(const QString &path) const;
 
 private:
