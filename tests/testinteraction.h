@@ -12,7 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// Stands in for the user: records every message as "Icon: title: text" and
+// Stands in for the user: records every message as "Icon: title: text",
+// takes the window's activation away and back as a message box does, counts
 // every beep, prints to a PDF file and answers the save-file dialog with
 // `savePath` (empty: cancelled).
 class TestInteraction : public Interaction
@@ -23,11 +24,18 @@ public:
     QString pdfPath;
     QString savePath;
 
-    void showMessage(QWidget *, QMessageBox::Icon icon, const QString &title,
+    void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                      const QString &text) override
     {
         const char *iconName = QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(icon);
         messages << QString::fromLatin1(iconName) + u": " + title + u": " + text;
+        // A modal box takes the activation from its window while it is open
+        // and gives it back as it closes.
+        if (QWidget *window = parent ? parent->window() : nullptr;
+            window && window->isActiveWindow()) {
+            QApplication::setActiveWindow(nullptr);
+            QApplication::setActiveWindow(window);
+        }
     }
     void beep() override { ++beeps; }
     bool choosePrinter(QWidget *, QPrinter &printer) override

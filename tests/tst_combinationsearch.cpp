@@ -174,6 +174,7 @@ private Q_SLOTS:
         QTest::newRow("1265 9 8") << u"1265|9|8"_s << u"1256 to 1273"_s;
         QTest::newRow("60.5 pasted") << u"60.5|0|0"_s << u"bad length"_s;
         QTest::newRow("two digits plus") << u"360|0|12"_s << u"bad tolerance 1"_s;
+        QTest::newRow("emptied minus") << u"360||2"_s << u"360 to 362"_s;
     }
     void inputs()
     {

@@ -30,7 +30,7 @@ private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
     // Prices in the standard number format while the store keeps its text;
-    // nothing editable. The colours are the marking's and the delegate's.
+    // nothing editable.
     void shows()
     {
         GridStore store;
@@ -52,6 +52,40 @@ private Q_SLOTS:
             "1,9 158,5\n1,10 24094\n1,11 24064\n1,19 1.234,50"_s);
         QCOMPARE(store.text(1, 19), u"1234,50"_s);
         QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
+    }
+
+    // A marked group's cells carry their piece's colour; the yellow and cyan
+    // pieces keep the grid's text colour, all others get white text.
+    void markedColours_data()
+    {
+        QTest::addColumn<int>("group");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("colours"); // background/text, empty: the grid's own
+        QTest::newRow("360,0") << 0 << 0 << u"360,0"_s << u"#c00000/#ffffff"_s;
+        QTest::newRow("94,2") << 0 << 3 << u"94,2"_s << u"#c0c000/"_s;
+        QTest::newRow("77,5") << 0 << 8 << u"77,5"_s << u"#00c0c0/"_s;
+        QTest::newRow("24094") << 1 << 10 << u"24094"_s << u"#c0c000/"_s;
+        QTest::newRow("24077") << 1 << 18 << u"24077"_s << u"#00c0c0/"_s;
+        QTest::newRow("24064") << 1 << 11 << u"24064"_s << u"#a76a21/#ffffff"_s;
+        QTest::newRow("the other group") << 1 << 0 << u"360,0"_s << u"/"_s;
+    }
+    void markedColours()
+    {
+        QFETCH(int, group);
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        GridStore store;
+        store.resize(0, 0, 0, 19);
+        store.setCell(0, column, text);
+        ColourMarking marking;
+        marking.toggleGroup(group);
+        ResultsModel model(&store, &marking);
+        model.reload();
+        const QModelIndex cell = model.index(0, column);
+        const QString colours = cell.data(Qt::BackgroundRole).toString() + u'/' +
+                                cell.data(Qt::ForegroundRole).toString();
+        QTEST(colours, "colours");
     }
 };
 

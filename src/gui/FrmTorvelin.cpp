@@ -36,22 +36,18 @@
 
 FrmTorvelin::FrmTorvelin(Interaction &interaction, SettingsLocation::Paths settingsPaths,
                          QWidget *parent)
-    : QWidget(parent), m_interaction(interaction), m_settingsPaths(std::move(settingsPaths))
+    : QWidget(parent), m_interaction(interaction), m_settingsPaths(std::move(settingsPaths)),
+      m_ui(FrmTorvelinLayout::build(this)), m_txtLaenge(m_ui.txtLaenge),
+      m_txtToleranz(m_ui.txtToleranz), m_scrToleranz(m_ui.scrToleranz),
+      m_chkCellStyle(m_ui.chkCellStyle), m_grdTabelle(m_ui.grdTabelle), m_grdPreise(m_ui.grdPreise),
+      m_lblCount(m_ui.lblCount),
+      // Each model and the delegate live in their grid, and so no longer
+      // than the controls.
+      m_resultsModel(new ResultsModel(&m_resultStore, &m_marking, m_grdTabelle)),
+      m_priceModel(new PriceModel(&m_priceStore, &m_marking, m_grdPreise)),
+      m_partsModel(new GridStoreModel(&m_partsStore, PriceModel::captions(), m_ui.grdStck))
 {
-    FrmTorvelinLayout::build(this);
-    m_txtLaenge = findChild<QLineEdit *>(QStringLiteral("txtLaenge"));
-    for (std::size_t i = 0; i < 2; ++i) {
-        m_txtToleranz[i] = findChild<QLineEdit *>(QStringLiteral("txtToleranz(%1)").arg(i));
-        m_scrToleranz[i] = findChild<QScrollBar *>(QStringLiteral("scrToleranz(%1)").arg(i));
-        m_chkCellStyle[i] = findChild<QCheckBox *>(QStringLiteral("chkCellStyle(%1)").arg(i));
-    }
-    m_grdTabelle = findChild<QTableView *>(QStringLiteral("grdTabelle"));
-    m_grdPreise = findChild<PriceGridView *>(QStringLiteral("grdPreise"));
-    m_lblCount = findChild<QLabel *>(QStringLiteral("lblCount"));
-    m_resultsModel = new ResultsModel(&m_resultStore, &m_marking, m_grdTabelle);
     m_grdTabelle->setItemDelegate(new ResultCellDelegate(&m_marking, m_grdTabelle));
-    m_priceModel = new PriceModel(&m_priceStore, &m_marking, m_grdPreise);
-    m_partsModel = new GridStoreModel(&m_partsStore, PriceModel::captions(), this);
     wire();
     Form_Load();
 }
@@ -59,13 +55,9 @@ FrmTorvelin::FrmTorvelin(Interaction &interaction, SettingsLocation::Paths setti
 // One handler per control event.
 void FrmTorvelin::wire()
 {
-    const auto button = [this](const QString &name) { return findChild<QPushButton *>(name); };
-    connect(button(QStringLiteral("btnStart")), &QPushButton::clicked, this,
-            &FrmTorvelin::btnStart_Click);
-    connect(button(QStringLiteral("btnDrucken")), &QPushButton::clicked, this,
-            &FrmTorvelin::btnDrucken_Click);
-    connect(button(QStringLiteral("btnBeenden")), &QPushButton::clicked, this,
-            &FrmTorvelin::btnBeenden_Click);
+    connect(m_ui.btnStart, &QPushButton::clicked, this, &FrmTorvelin::btnStart_Click);
+    connect(m_ui.btnDrucken, &QPushButton::clicked, this, &FrmTorvelin::btnDrucken_Click);
+    connect(m_ui.btnBeenden, &QPushButton::clicked, this, &FrmTorvelin::btnBeenden_Click);
     m_txtLaenge->installEventFilter(this);
     new FocusWatch(m_txtLaenge, [this] { txtLaenge_GotFocus(); });
     for (std::size_t i = 0; i < 2; ++i) {
@@ -89,26 +81,25 @@ void FrmTorvelin::Form_Load()
 
     m_resultStore.resize(0, 0, 0, Combination::columnCount - 1);
     m_resultsModel->reload();
-    FrmTorvelinLayout::attach(m_grdTabelle, m_resultsModel);
+    FrmTorvelinLayout::attach(m_grdTabelle, m_resultsModel, FrmTorvelinLayout::resultsLook());
     // A re-read replaces the selection model's content but keeps the object,
     // and with it this connection.
     connect(m_grdTabelle->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &FrmTorvelin::Stueckliste);
-    FrmTorvelinLayout::attach(m_grdPreise, m_priceModel);
+    FrmTorvelinLayout::attach(m_grdPreise, m_priceModel, FrmTorvelinLayout::pricesLook());
     PartsList::initialise(m_partsStore);
     m_partsModel->reload();
-    auto *grdStck = findChild<QTableView *>(QStringLiteral("grdStck"));
-    FrmTorvelinLayout::attach(grdStck, m_partsModel);
+    FrmTorvelinLayout::attach(m_ui.grdStck, m_partsModel, FrmTorvelinLayout::partsLook());
     GridExport::attachResults(m_grdTabelle, m_interaction);
-    GridExport::attachPartsList(grdStck, m_grdTabelle);
+    GridExport::attachPartsList(m_ui.grdStck, m_grdTabelle);
 
     if (!m_settingsPaths.read.isEmpty()) {
         if (const auto settings = SettingsFile::read(m_settingsPaths.read))
             applySettings(*settings);
     }
 
-    findChild<QLabel *>(QStringLiteral("lblRelease"))->setText(Program::release());
-    findChild<QLabel *>(QStringLiteral("lblStand"))->setText(Program::stand());
+    m_ui.lblRelease->setText(Program::release());
+    m_ui.lblStand->setText(Program::stand());
 }
 
 void FrmTorvelin::btnBeenden_Click()

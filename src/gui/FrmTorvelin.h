@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FrmTorvelinLayout.h"
 #include "core/ColourMarking.h"
 #include "core/CombinationSearch.h"
 #include "core/GridStore.h"
@@ -68,25 +69,31 @@ private:
     int currentResultRow() const;
     void refuse(SearchInputs::Problem problem, QLineEdit *box, bool focus);
 
-    Interaction &m_interaction;
-    SettingsLocation::Paths m_settingsPaths;
-
+    // The stores come first: the grids' models and the results delegate
+    // point into them, and every member declared below goes before them.
     GridStore m_resultStore;
     PriceStore m_priceStore;
     GridStore m_partsStore;
     ColourMarking m_marking;
+
+    Interaction &m_interaction;
+    SettingsLocation::Paths m_settingsPaths;
     CombinationSearch m_search;
     bool m_closing = false;
 
     WindowPlacement::StoredPosition m_storedPosition;
 
-    QLineEdit *m_txtLaenge;
-    std::array<QLineEdit *, 2> m_txtToleranz;
-    std::array<QScrollBar *, 2> m_scrToleranz;
-    std::array<QCheckBox *, 2> m_chkCellStyle;
-    QTableView *m_grdTabelle;
-    PriceGridView *m_grdPreise;
-    QLabel *m_lblCount;
+    // Owns every control, and with them the models and the delegate.
+    FrmTorvelinLayout::Controls m_ui;
+
+    // The controls the handlers work with (m_ui's, typed).
+    QLineEdit *const m_txtLaenge;
+    const std::array<QLineEdit *, 2> m_txtToleranz;
+    const std::array<QScrollBar *, 2> m_scrToleranz;
+    const std::array<QCheckBox *, 2> m_chkCellStyle;
+    QTableView *const m_grdTabelle;
+    PriceGridView *const m_grdPreise;
+    QLabel *const m_lblCount;
 
     ResultsModel *m_resultsModel;
     PriceModel *m_priceModel;

@@ -1,6 +1,8 @@
 #include "FrmTorvelinLayout.h"
 
+#include "LengthBox.h"
 #include "PriceGridView.h"
+#include "ToleranceBar.h"
 #include "core/Combination.h"
 #include "core/SearchInputs.h"
 #include "core/TrackCatalogue.h"
@@ -13,88 +15,79 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QScrollBar>
 
 #include <algorithm>
-#include <vector>
+#include <utility>
+
+namespace FrmTorvelinLayout {
+
+Controls::Controls() = default;
+Controls::Controls(Controls &&) noexcept = default;
+Controls &Controls::operator=(Controls &&) noexcept = default;
+Controls::~Controls() = default;
+
+} // namespace FrmTorvelinLayout
 
 namespace {
+
+using FrmTorvelinLayout::Controls;
 
 // The window's colours, here and nowhere else.
 const QColor windowColour(128, 128, 255);
 const QColor controlText(0, 0, 192);
 const QColor panelColour(212, 208, 200);
 
-enum class Kind { Panel, Frame, Label, TextBox, Button, Grid, PriceGrid, CheckBox, Bar, Image };
+const QString credit = QStringLiteral("© 2026 die Torvelin-Entwickler");
+const QString markCaption = QStringLiteral(" Gleise farbig markieren ");
 
-// Fields in the order of the control table, not of their sizes.
-struct Control // NOLINT(clang-analyzer-optin.performance.Padding)
+// A control's place in its container, in twips.
+struct Twips
 {
-    QStringView name;
-    Kind kind;
-    QStringView container;        // empty: the window itself
-    int left, top, width, height; // twips
-    int tabIndex;                 // -1: none
-    QStringView caption;
+    int left, top, width, height;
 };
 
-constexpr QStringView credit = u"© 2026 die Torvelin-Entwickler";
-constexpr QStringView markCaption = u" Gleise farbig markieren ";
+// Puts the controls on the window one by one, in the order of the control
+// table, and keeps their tab indexes for the keyboard order.
+class Placer
+{
+public:
+    Placer(QWidget *window, Controls &controls) : m_window(window), m_controls(controls) {}
 
-constexpr Control controls[] = {
-    {u"SSPanel(0)", Kind::Panel, u"", 120, 120, 15015, 5895, 8, u""},
-    {u"Label(0)", Kind::Label, u"SSPanel(0)", 270, 420, 1515, 285, 10, u"gesuchte Länge"},
-    {u"txtLaenge", Kind::TextBox, u"SSPanel(0)", 1860, 360, 765, 360, 0, u""},
-    {u"Label(1)", Kind::Label, u"SSPanel(0)", 2730, 420, 495, 285, 9, u"mm"},
-    {u"btnStart", Kind::Button, u"SSPanel(0)", 3360, 330, 1500, 420, 1, u"&suchen"},
-    {u"btnSort", Kind::Button, u"SSPanel(0)", 6930, 330, 840, 420, 27, u""},
-    {u"btnDrucken", Kind::Button, u"SSPanel(0)", 10920, 330, 2280, 420, 23, u"Stückliste drucken"},
-    {u"btnBeenden", Kind::Button, u"SSPanel(0)", 13320, 330, 1500, 420, 7, u"beenden"},
-    {u"grdTabelle", Kind::Grid, u"SSPanel(0)", 120, 960, 14790, 4365, 2, u""},
-    {u"chkCellStyle(0)", Kind::CheckBox, u"SSPanel(0)", 120, 5430, 2715, 345, 29, markCaption},
-    {u"Label(2)", Kind::Label, u"SSPanel(0)", 4950, 5490, 945, 285, 11, u"gefunden"},
-    {u"lblCount", Kind::Label, u"SSPanel(0)", 5940, 5460, 975, 315, 12, u"0"},
-    {u"chkCellStyle(1)", Kind::CheckBox, u"SSPanel(0)", 7065, 5430, 2715, 345, 30, markCaption},
-    {u"SSPanel1", Kind::Panel, u"", 120, 6150, 9195, 1365, 13, u""},
-    {u"Frame(0)", Kind::Frame, u"SSPanel1", 150, 120, 8895, 1095, 14, u" Toleranzen "},
-    {u"txtToleranz(0)", Kind::TextBox, u"Frame(0)", 540, 360, 465, 360, 3, u"0"},
-    {u"Label(9)", Kind::Label, u"Frame(0)", 1140, 390, 375, 285, 16, u"mm"},
-    {u"scrToleranz(0)", Kind::Bar, u"Frame(0)", 1620, 360, 2385, 345, 4, u""},
-    {u"scrToleranz(1)", Kind::Bar, u"Frame(0)", 4920, 360, 2385, 345, 6, u""},
-    {u"txtToleranz(1)", Kind::TextBox, u"Frame(0)", 7410, 360, 465, 360, 5, u"0"},
-    {u"Label(10)", Kind::Label, u"Frame(0)", 8010, 390, 375, 285, 15, u"mm"},
-    {u"Label(6)", Kind::Label, u"Frame(0)", 510, 750, 555, 285, 18, u"minus"},
-    {u"Label(7)", Kind::Label, u"Frame(0)", 1620, 750, 2385, 240, 24,
-     u"     9        6       3       0"},
-    {u"Label(17)", Kind::Label, u"Frame(0)", 4920, 750, 2385, 240, 19,
-     u"     0        3        6       9"},
-    {u"Label(5)", Kind::Label, u"Frame(0)", 7440, 750, 390, 285, 17, u"plus"},
-    {u"grdPreise", Kind::PriceGrid, u"", 90, 7650, 9210, 630, 21, u""},
-    {u"grdStck", Kind::Grid, u"", 90, 8265, 9210, 360, 22, u""},
-    {u"lblRelease", Kind::Label, u"", 210, 9705, 2805, 345, 25, u""},
-    {u"lblStand", Kind::Label, u"", 210, 10000, 2805, 345, 26, u""},
-    {u"Label(18)", Kind::Label, u"", 11910, 9600, 2805, 345, 20, credit},
-    {u"Image2", Kind::Image, u"", 14040, 9990, 765, 495, -1, u""},
-};
+    // A new T made from `args`, inside `container` (the window itself when
+    // null); tab index -1: none.
+    template <typename T, typename... Args>
+    T *add(QWidget *container, QStringView name, Twips place, int tabIndex, Args &&...args)
+    {
+        auto *widget = new T(std::forward<Args>(args)..., container ? container : m_window);
+        if (!container)
+            m_controls.owned.emplace_back(widget);
+        widget->setObjectName(name.toString());
+        // 15 twips to a pixel at 96 dpi; Qt's high-dpi scaling carries the
+        // pixels to other screens.
+        widget->setGeometry(
+            WindowPlacement::toPixels(place.left), WindowPlacement::toPixels(place.top),
+            WindowPlacement::toPixels(place.width), WindowPlacement::toPixels(place.height));
+        if (tabIndex >= 0)
+            m_tabOrder.emplace_back(tabIndex, widget);
+        return widget;
+    }
 
-// What a screen reader announces where no caption or label beside the
-// control says it.
-constexpr std::pair<QStringView, QStringView> accessibleNames[] = {
-    {u"txtLaenge", u"gesuchte Länge in mm"},
-    {u"btnSort", u"sortiert nach Gleislänge"},
-    {u"grdTabelle", u"Ergebnisse"},
-    {u"chkCellStyle(0)", u"Gleislängen farbig markieren"},
-    {u"chkCellStyle(1)", u"Artikelnummern farbig markieren"},
-    {u"lblCount", u"Anzahl gefundener Kombinationen"},
-    {u"txtToleranz(0)", u"Minus-Toleranz in mm"},
-    {u"scrToleranz(0)", u"Minus-Toleranz"},
-    {u"scrToleranz(1)", u"Plus-Toleranz"},
-    {u"txtToleranz(1)", u"Plus-Toleranz in mm"},
-    {u"grdPreise", u"Stückpreise"},
-    {u"grdStck", u"Stückliste"},
-    {u"Image2", u"Logo"},
-    {u"SSPanel(0)", u"Suche und Ergebnisse"},
-    {u"SSPanel1", u"Toleranzbereich"},
+    // Keyboard order by tab index, over the controls that take the focus.
+    void setTabOrder()
+    {
+        std::sort(m_tabOrder.begin(), m_tabOrder.end(),
+                  [](const auto &a, const auto &b) { return a.first < b.first; });
+        std::erase_if(m_tabOrder, [](const auto &entry) {
+            return !(entry.second->focusPolicy() & Qt::TabFocus);
+        });
+        for (std::size_t i = 1; i < m_tabOrder.size(); ++i)
+            QWidget::setTabOrder(m_tabOrder[i - 1].second, m_tabOrder[i].second);
+    }
+
+private:
+    QWidget *m_window;
+    Controls &m_controls;
+    std::vector<std::pair<int, QWidget *>> m_tabOrder;
 };
 
 QFont arial(bool bold = false)
@@ -126,139 +119,57 @@ void setColours(QWidget *widget, const QColor &text, const QColor &background = 
     widget->setPalette(palette);
 }
 
-QWidget *make(const Control &control, QWidget *parent)
+void setPanelLook(QFrame *panel)
 {
-    const QString caption = control.caption.toString();
-    switch (control.kind) {
-    case Kind::Panel: {
-        auto *panel = new QFrame(parent);
-        panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        panel->setLineWidth(2);
-        setColours(panel, controlText, panelColour);
-        return panel;
-    }
-    case Kind::Frame:
-        return new QGroupBox(caption, parent);
-    case Kind::Label:
-    case Kind::Image:
-        return new QLabel(caption, parent);
-    case Kind::TextBox: {
-        auto *box = new QLineEdit(caption, parent);
-        box->setAlignment(Qt::AlignCenter);
-        return box;
-    }
-    case Kind::Button:
-        return new QPushButton(caption, parent);
-    case Kind::Grid:
-    case Kind::PriceGrid: {
-        QTableView *grid =
-            control.kind == Kind::Grid ? new QTableView(parent) : new PriceGridView(parent);
-        grid->setSelectionMode(QAbstractItemView::SingleSelection);
-        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        return grid;
-    }
-    case Kind::CheckBox:
-        return new QCheckBox(caption, parent);
-    case Kind::Bar:
-        return new QScrollBar(Qt::Horizontal, parent);
-    }
-    return nullptr;
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(2);
+    setColours(panel, controlText, panelColour);
 }
 
-template <typename T> T *find(QWidget *window, QStringView name)
+void setGridBehaviour(QTableView *grid)
 {
-    return window->findChild<T *>(name.toString());
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
-void setPictures(QWidget *window)
+void setPictures(QWidget *window, const Controls &c)
 {
     window->setWindowIcon(QIcon(QStringLiteral(":/icons/de.torvelin.Torvelin.svg")));
 
     // Shows which way the sum and price headers sort; it has no action.
-    auto *sort = find<QPushButton>(window, u"btnSort");
-    sort->setIcon(QIcon(QStringLiteral(":/icons/sort.svg")));
-    sort->setIconSize(QSize(23, 25));
-    sort->setToolTip(QStringLiteral(" sortiert nach Gleislänge "));
-    sort->setFocusPolicy(Qt::NoFocus);
+    c.btnSort->setIcon(QIcon(QStringLiteral(":/icons/sort.svg")));
+    c.btnSort->setIconSize(QSize(23, 25));
+    c.btnSort->setToolTip(QStringLiteral(" sortiert nach Gleislänge "));
+    c.btnSort->setFocusPolicy(Qt::NoFocus);
 
-    const std::pair<QStringView, QIcon> symbols[] = {
-        {u"btnDrucken", QIcon::fromTheme(QStringLiteral("document-print"),
-                                         QIcon(QStringLiteral(":/icons/printer.svg")))},
-        {u"btnBeenden", QIcon::fromTheme(QStringLiteral("application-exit"),
-                                         QIcon(QStringLiteral(":/icons/door.svg")))}};
-    for (const auto &[name, icon] : symbols) {
-        auto *button = find<QPushButton>(window, name);
+    const std::pair<QPushButton *, QIcon> symbols[] = {
+        {c.btnDrucken, QIcon::fromTheme(QStringLiteral("document-print"),
+                                        QIcon(QStringLiteral(":/icons/printer.svg")))},
+        {c.btnBeenden, QIcon::fromTheme(QStringLiteral("application-exit"),
+                                        QIcon(QStringLiteral(":/icons/door.svg")))}};
+    for (const auto &[button, icon] : symbols) {
         button->setIcon(icon);
         button->setLayoutDirection(Qt::RightToLeft); // the symbol after the words
         button->setAutoDefault(true);
     }
 
-    auto *logo = find<QLabel>(window, u"Image2");
-    logo->setPixmap(QIcon(QStringLiteral(":/icons/logo.svg")).pixmap(QSize(51, 33)));
-    logo->setToolTip(credit.toString());
-    logo->setAccessibleDescription(credit.toString());
+    c.image2->setPixmap(QIcon(QStringLiteral(":/icons/logo.svg")).pixmap(QSize(51, 33)));
+    c.image2->setToolTip(credit);
+    c.image2->setAccessibleDescription(credit);
 }
 
-void setLooks(QWidget *window)
+// The price grid and the parts list stand one under the other, column by column.
+QList<int> pieceColumns()
 {
-    auto *length = find<QLineEdit>(window, u"txtLaenge");
-    length->setMaxLength(4);
-    // Typed keys are filtered one by one; text that is pasted or dropped
-    // must be digits too, or it is not taken at all.
-    length->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), length));
-
-    auto *count = find<QLabel>(window, u"lblCount");
-    count->setAlignment(Qt::AlignCenter);
-    count->setFrameStyle(QFrame::Box | QFrame::Plain);
-    setColours(count, QColor(255, 255, 0), QColor(128, 128, 128));
-    // Its accessible name says what it counts, so the count itself reaches a
-    // screen reader as the description.
-    count->setAccessibleDescription(count->text());
-
-    auto *frame = find<QGroupBox>(window, u"Frame(0)");
-    frame->setFont(arial(true));
-    for (QWidget *inside : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        inside->setFont(arial());
-    for (int i = 0; i < 2; ++i) {
-        find<QLineEdit>(window, QStringLiteral("txtToleranz(%1)").arg(i))->setMaxLength(1);
-        auto *bar = find<QScrollBar>(window, QStringLiteral("scrToleranz(%1)").arg(i));
-        bar->setRange(0, SearchInputs::maximumTolerance);
-        bar->setSingleStep(1);
-        bar->setPageStep(1);
-        bar->setFocusPolicy(Qt::StrongFocus);
-    }
-    // The minus bar runs from 9 at its left end to 0 at its right end, so
-    // that both 0 ends face each other and moving outwards widens.
-    // Right-to-left mirrors drawing, arrows, clicks and keys together.
-    find<QWidget>(window, u"scrToleranz(0)")->setLayoutDirection(Qt::RightToLeft);
-    setColours(find<QLabel>(window, u"Label(7)"), Qt::white, windowColour);
-    setColours(find<QLabel>(window, u"Label(17)"), Qt::white, QColor(255, 62, 62));
-
-    for (QStringView name : {u"lblRelease", u"lblStand", u"Label(18)"}) {
-        auto *label = find<QLabel>(window, name);
-        label->setFont(smallSans());
-        setColours(label, Qt::white);
-    }
-    find<QLabel>(window, u"Label(18)")->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-
-    auto *results = find<QTableView>(window, u"grdTabelle");
-    results->setSelectionBehavior(QAbstractItemView::SelectRows);
-    results->setAccessibleDescription(QStringLiteral("Passende Gleiskombinationen"));
-    find<QTableView>(window, u"grdPreise")
-        ->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                          QAbstractItemView::AnyKeyPressed);
-    for (QStringView name : {u"grdPreise", u"grdStck"}) {
-        auto *grid = find<QTableView>(window, name);
-        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    }
-    find<QTableView>(window, u"grdStck")->horizontalHeader()->hide();
+    QList<int> twips{1050};
+    for (int p = 1; p <= TrackCatalogue::pieceCount; ++p)
+        twips << 900;
+    return twips;
 }
 
 } // namespace
 
-void FrmTorvelinLayout::build(QWidget *window)
+Controls FrmTorvelinLayout::build(QWidget *window)
 {
     window->setObjectName(QStringLiteral("frmTorvelin"));
     window->setWindowTitle(QStringLiteral(" Torvelin für märklin C-Gleise"));
@@ -270,55 +181,167 @@ void FrmTorvelinLayout::build(QWidget *window)
     window->setPalette(palette);
     window->setAutoFillBackground(true);
 
-    std::vector<std::pair<int, QWidget *>> tabOrder;
-    for (const Control &control : controls) {
-        QWidget *parent =
-            control.container.isEmpty() ? window : find<QWidget>(window, control.container);
-        QWidget *widget = make(control, parent);
-        widget->setObjectName(control.name.toString());
-        // 15 twips to a pixel at 96 dpi; Qt's high-dpi scaling carries the
-        // pixels to other screens.
-        widget->setGeometry(
-            WindowPlacement::toPixels(control.left), WindowPlacement::toPixels(control.top),
-            WindowPlacement::toPixels(control.width), WindowPlacement::toPixels(control.height));
-        if (control.tabIndex >= 0)
-            tabOrder.emplace_back(control.tabIndex, widget);
+    Controls c;
+    Placer p(window, c);
+    const auto mm = QStringLiteral("mm");
+
+    // The search panel: the length, the buttons, the results and their count.
+    auto *panel = p.add<QFrame>(nullptr, u"SSPanel(0)", {120, 120, 15015, 5895}, 8);
+    auto *lengthLabel = p.add<QLabel>(panel, u"Label(0)", {270, 420, 1515, 285}, 10,
+                                      QStringLiteral("gesuchte Länge"));
+    c.txtLaenge = p.add<LengthBox>(panel, u"txtLaenge", {1860, 360, 765, 360}, 0);
+    p.add<QLabel>(panel, u"Label(1)", {2730, 420, 495, 285}, 9, mm);
+    c.btnStart = p.add<QPushButton>(panel, u"btnStart", {3360, 330, 1500, 420}, 1,
+                                    QStringLiteral("&suchen"));
+    c.btnSort = p.add<QPushButton>(panel, u"btnSort", {6930, 330, 840, 420}, 27);
+    c.btnDrucken = p.add<QPushButton>(panel, u"btnDrucken", {10920, 330, 2280, 420}, 23,
+                                      QStringLiteral("Stückliste drucken"));
+    c.btnBeenden = p.add<QPushButton>(panel, u"btnBeenden", {13320, 330, 1500, 420}, 7,
+                                      QStringLiteral("beenden"));
+    c.grdTabelle = p.add<QTableView>(panel, u"grdTabelle", {120, 960, 14790, 4365}, 2);
+    c.chkCellStyle[0] =
+        p.add<QCheckBox>(panel, u"chkCellStyle(0)", {120, 5430, 2715, 345}, 29, markCaption);
+    p.add<QLabel>(panel, u"Label(2)", {4950, 5490, 945, 285}, 11, QStringLiteral("gefunden"));
+    c.lblCount = p.add<QLabel>(panel, u"lblCount", {5940, 5460, 975, 315}, 12, QStringLiteral("0"));
+    c.chkCellStyle[1] =
+        p.add<QCheckBox>(panel, u"chkCellStyle(1)", {7065, 5430, 2715, 345}, 30, markCaption);
+
+    // The tolerances: a box and a bar each, minus on the left, plus on the right.
+    auto *tolerancePanel = p.add<QFrame>(nullptr, u"SSPanel1", {120, 6150, 9195, 1365}, 13);
+    auto *frame = p.add<QGroupBox>(tolerancePanel, u"Frame(0)", {150, 120, 8895, 1095}, 14,
+                                   QStringLiteral(" Toleranzen "));
+    c.txtToleranz[0] =
+        p.add<QLineEdit>(frame, u"txtToleranz(0)", {540, 360, 465, 360}, 3, QStringLiteral("0"));
+    p.add<QLabel>(frame, u"Label(9)", {1140, 390, 375, 285}, 16, mm);
+    c.scrToleranz[0] = p.add<ToleranceBar>(frame, u"scrToleranz(0)", {1620, 360, 2385, 345}, 4);
+    c.scrToleranz[1] = p.add<ToleranceBar>(frame, u"scrToleranz(1)", {4920, 360, 2385, 345}, 6);
+    c.txtToleranz[1] =
+        p.add<QLineEdit>(frame, u"txtToleranz(1)", {7410, 360, 465, 360}, 5, QStringLiteral("0"));
+    p.add<QLabel>(frame, u"Label(10)", {8010, 390, 375, 285}, 15, mm);
+    auto *minusLabel =
+        p.add<QLabel>(frame, u"Label(6)", {510, 750, 555, 285}, 18, QStringLiteral("minus"));
+    auto *minusScale = p.add<QLabel>(frame, u"Label(7)", {1620, 750, 2385, 240}, 24,
+                                     QStringLiteral("     9        6       3       0"));
+    auto *plusScale = p.add<QLabel>(frame, u"Label(17)", {4920, 750, 2385, 240}, 19,
+                                    QStringLiteral("     0        3        6       9"));
+    auto *plusLabel =
+        p.add<QLabel>(frame, u"Label(5)", {7440, 750, 390, 285}, 17, QStringLiteral("plus"));
+
+    // On the window itself: the prices, the parts list and the information.
+    c.grdPreise = p.add<PriceGridView>(nullptr, u"grdPreise", {90, 7650, 9210, 630}, 21);
+    c.grdStck = p.add<QTableView>(nullptr, u"grdStck", {90, 8265, 9210, 360}, 22);
+    c.lblRelease = p.add<QLabel>(nullptr, u"lblRelease", {210, 9705, 2805, 345}, 25);
+    c.lblStand = p.add<QLabel>(nullptr, u"lblStand", {210, 10000, 2805, 345}, 26);
+    auto *creditLabel = p.add<QLabel>(nullptr, u"Label(18)", {11910, 9600, 2805, 345}, 20, credit);
+    c.image2 = p.add<QLabel>(nullptr, u"Image2", {14040, 9990, 765, 495}, -1);
+
+    setPictures(window, c);
+
+    for (QFrame *container : {panel, tolerancePanel})
+        setPanelLook(container);
+    for (QTableView *grid : {c.grdTabelle, static_cast<QTableView *>(c.grdPreise), c.grdStck})
+        setGridBehaviour(grid);
+
+    c.txtLaenge->setAlignment(Qt::AlignCenter);
+    c.txtLaenge->setMaxLength(4);
+    // Typed keys are filtered one by one; text that is pasted or dropped
+    // must be digits too, or it is not taken at all.
+    c.txtLaenge->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,4}")), c.txtLaenge));
+
+    c.lblCount->setAlignment(Qt::AlignCenter);
+    c.lblCount->setFrameStyle(QFrame::Box | QFrame::Plain);
+    setColours(c.lblCount, QColor(255, 255, 0), QColor(128, 128, 128));
+    // Its accessible name says what it counts, so the count itself reaches a
+    // screen reader as the description.
+    c.lblCount->setAccessibleDescription(c.lblCount->text());
+
+    frame->setFont(arial(true));
+    for (QWidget *inside : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        inside->setFont(arial());
+    for (std::size_t i = 0; i < 2; ++i) {
+        c.txtToleranz[i]->setAlignment(Qt::AlignCenter);
+        c.txtToleranz[i]->setMaxLength(1);
+        QScrollBar *bar = c.scrToleranz[i];
+        bar->setRange(0, SearchInputs::maximumTolerance);
+        bar->setSingleStep(1);
+        bar->setPageStep(1);
+        bar->setFocusPolicy(Qt::StrongFocus);
     }
-    setPictures(window);
-    setLooks(window);
+    // The minus bar runs from 9 at its left end to 0 at its right end, so
+    // that both 0 ends face each other and moving outwards widens.
+    // Right-to-left mirrors drawing, arrows and clicks together.
+    c.scrToleranz[0]->setLayoutDirection(Qt::RightToLeft);
+    setColours(minusScale, Qt::white, windowColour);
+    setColours(plusScale, Qt::white, QColor(255, 62, 62));
 
-    find<QLabel>(window, u"Label(0)")->setBuddy(find<QWidget>(window, u"txtLaenge"));
-    find<QLabel>(window, u"Label(6)")->setBuddy(find<QWidget>(window, u"txtToleranz(0)"));
-    find<QLabel>(window, u"Label(5)")->setBuddy(find<QWidget>(window, u"txtToleranz(1)"));
-    for (const auto &[name, accessibleName] : accessibleNames)
-        find<QWidget>(window, name)->setAccessibleName(accessibleName.toString());
+    for (QLabel *label : {c.lblRelease, c.lblStand, creditLabel}) {
+        label->setFont(smallSans());
+        setColours(label, Qt::white);
+    }
+    creditLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    // Keyboard order by tab index, over the controls that take the focus.
-    std::sort(tabOrder.begin(), tabOrder.end(),
-              [](const auto &a, const auto &b) { return a.first < b.first; });
-    std::erase_if(tabOrder,
-                  [](const auto &entry) { return !(entry.second->focusPolicy() & Qt::TabFocus); });
-    for (std::size_t i = 1; i < tabOrder.size(); ++i)
-        QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+    c.grdTabelle->setSelectionBehavior(QAbstractItemView::SelectRows);
+    c.grdTabelle->setAccessibleDescription(QStringLiteral("Passende Gleiskombinationen"));
+    c.grdPreise->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                 QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::AnyKeyPressed);
+
+    lengthLabel->setBuddy(c.txtLaenge);
+    minusLabel->setBuddy(c.txtToleranz[0]);
+    plusLabel->setBuddy(c.txtToleranz[1]);
+
+    // What a screen reader announces where no caption or label beside the
+    // control says it.
+    const std::pair<QWidget *, QString> accessibleNames[] = {
+        {c.txtLaenge, QStringLiteral("gesuchte Länge in mm")},
+        {c.btnSort, QStringLiteral("sortiert nach Gleislänge")},
+        {c.grdTabelle, QStringLiteral("Ergebnisse")},
+        {c.chkCellStyle[0], QStringLiteral("Gleislängen farbig markieren")},
+        {c.chkCellStyle[1], QStringLiteral("Artikelnummern farbig markieren")},
+        {c.lblCount, QStringLiteral("Anzahl gefundener Kombinationen")},
+        {c.txtToleranz[0], QStringLiteral("Minus-Toleranz in mm")},
+        {c.scrToleranz[0], QStringLiteral("Minus-Toleranz")},
+        {c.scrToleranz[1], QStringLiteral("Plus-Toleranz")},
+        {c.txtToleranz[1], QStringLiteral("Plus-Toleranz in mm")},
+        {c.grdPreise, QStringLiteral("Stückpreise")},
+        {c.grdStck, QStringLiteral("Stückliste")},
+        {c.image2, QStringLiteral("Logo")},
+        {panel, QStringLiteral("Suche und Ergebnisse")},
+        {tolerancePanel, QStringLiteral("Toleranzbereich")},
+    };
+    for (const auto &[widget, name] : accessibleNames)
+        widget->setAccessibleName(name);
+
+    p.setTabOrder();
+    return c;
 }
 
-void FrmTorvelinLayout::attach(QTableView *grid, QAbstractItemModel *model)
+FrmTorvelinLayout::GridLook FrmTorvelinLayout::resultsLook()
+{
+    GridLook look;
+    for (int c = 0; c < Combination::columnCount; ++c) {
+        look.columnTwips << (c == Combination::sumColumn || c == Combination::priceColumn ? 960
+                             : c < Combination::sumColumn                                 ? 645
+                                                                                          : 750);
+    }
+    look.header = GridLook::Header::TwoLines;
+    return look;
+}
+
+FrmTorvelinLayout::GridLook FrmTorvelinLayout::pricesLook()
+{
+    return {pieceColumns(), GridLook::Header::OneLine, false};
+}
+
+FrmTorvelinLayout::GridLook FrmTorvelinLayout::partsLook()
+{
+    return {pieceColumns(), GridLook::Header::Hidden, false};
+}
+
+void FrmTorvelinLayout::attach(QTableView *grid, QAbstractItemModel *model, const GridLook &look)
 {
     grid->setModel(model);
-    // Columns in twips: the results table's by its column groups, the price
-    // grid's and the parts list's one under the other.
-    QList<int> widths;
-    if (grid->objectName() == u"grdTabelle") {
-        for (int c = 0; c < Combination::columnCount; ++c) {
-            widths << (c == Combination::sumColumn || c == Combination::priceColumn ? 960
-                       : c < Combination::sumColumn                                 ? 645
-                                                                                    : 750);
-        }
-    } else {
-        widths << 1050;
-        for (int p = 1; p <= TrackCatalogue::pieceCount; ++p)
-            widths << 900;
-    }
     // No row headers, fixed columns that cannot be moved or resized, no Tab
     // key navigation inside (Tab moves on to the next control).
     grid->verticalHeader()->hide();
@@ -329,14 +352,24 @@ void FrmTorvelinLayout::attach(QTableView *grid, QAbstractItemModel *model)
     header->setSectionsMovable(false);
     header->setSectionResizeMode(QHeaderView::Fixed);
     header->setMinimumSectionSize(1);
-    for (int c = 0; c < widths.size(); ++c)
-        header->resizeSection(c, WindowPlacement::toPixels(widths.at(c)));
+    for (int c = 0; c < look.columnTwips.size(); ++c)
+        header->resizeSection(c, WindowPlacement::toPixels(look.columnTwips.at(c)));
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setMinimumSectionSize(1);
     grid->verticalHeader()->setDefaultSectionSize(19);
-    // The results header shows its captions in a band two lines high.
-    if (grid->objectName() == u"grdTabelle")
-        header->setFixedHeight(2 * grid->fontMetrics().height() + 6);
-    else if (grid->objectName() == u"grdPreise")
+    switch (look.header) {
+    case GridLook::Header::Hidden:
+        header->hide();
+        break;
+    case GridLook::Header::OneLine:
         header->setFixedHeight(20);
+        break;
+    case GridLook::Header::TwoLines:
+        header->setFixedHeight(2 * grid->fontMetrics().height() + 6);
+        break;
+    }
+    if (!look.scrollBars) {
+        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
 }

@@ -1,0 +1,12 @@
+#include "LengthBox.h"
+
+#include <QEvent>
+
+bool LengthBox::event(QEvent *event)
+{
+    // QLineEdit's only step on activation is the one that deselects; the
+    // widget's own (a repaint in the active colours) still runs.
+    if (event->type() == QEvent::WindowActivate)
+        return QWidget::event(event);
+    return QLineEdit::event(event);
+}
