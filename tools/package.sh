@@ -21,6 +21,12 @@ export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
 ldflags="$(dpkg-buildflags --get LDFLAGS)"
 dir=build-package
+# Qt's resource compiler writes SOURCE_DATE_EPOCH into the program as the
+# pictures' dates. A build folder left from an older commit would keep that
+# commit's date, so the generated resource sources are made afresh.
+if [ -d "$dir" ]; then
+    find "$dir" -path '*/.rcc/qrc_*.cpp' -delete
+fi
 TORVELIN_BUILD_DIR="$dir" TORVELIN_BUILD_TYPE=None bash tools/build.sh \
     -DTORVELIN_BUILD_TESTS=OFF -DTORVELIN_BUILD_BENCH=OFF \
     -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" "$@"
