@@ -3,9 +3,10 @@
 #
 # - Every ELF file loses its .comment section (the compiler's version notes,
 #   which CPack's strip keeps), as Debian's own packages do.
-# - Every file and folder gets the time SOURCE_DATE_EPOCH from the
-#   environment, else the time of the last commit the build was configured
-#   from, so that two builds of one commit give the same package.
+# - SOURCE_DATE_EPOCH is set for the rest of the run where cpack's
+#   environment has none: the time of the last commit the build was
+#   configured from. CPack dates every file, control file and archive member
+#   by it, so that two builds of one commit give the same package.
 
 if(DEFINED ENV{SOURCE_DATE_EPOCH} AND NOT "$ENV{SOURCE_DATE_EPOCH}" STREQUAL "")
     set(epoch "$ENV{SOURCE_DATE_EPOCH}")
@@ -16,7 +17,6 @@ if(NOT epoch MATCHES "^[0-9]+$")
     message(FATAL_ERROR "SOURCE_DATE_EPOCH is not a number of seconds: '${epoch}'")
 endif()
 
-# CPack dates the archive members and control files by the same variable.
 set(ENV{SOURCE_DATE_EPOCH} "${epoch}")
 
 set(staging "${CPACK_TEMPORARY_DIRECTORY}")
@@ -35,6 +35,3 @@ foreach(file IN LISTS files)
                         COMMAND_ERROR_IS_FATAL ANY)
     endif()
 endforeach()
-
-execute_process(COMMAND find "${staging}" -exec touch --no-dereference --date=@${epoch} {} +
-                COMMAND_ERROR_IS_FATAL ANY)
