@@ -10,6 +10,7 @@ packages=(
     fonts-liberation2 qt6-translations-l10n
     poppler-utils
     desktop-file-utils appstream
+    librsvg2-bin  # rsvg-convert: the PNG icons from the SVG
     libqt6svg6
 )
 # End-to-end tests (tests/e2e): the real program under a private X server with

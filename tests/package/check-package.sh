@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the build folder, checks its files and
-# control fields, unpacks it into a scratch folder and runs the packaged
-# torvelin-search from there.
-#   check-package.sh CPACK BUILD_DIR VERSION
+# Builds the Debian package from the build folder twice, checks that both
+# builds are the same bytes, checks its files, control fields and dates,
+# lets lintian look at it, unpacks it into a scratch folder and runs the
+# packaged torvelin-search from there.
+#   check-package.sh CPACK BUILD_DIR VERSION SOURCE_DIR
 set -euo pipefail
-cpack="$1" build="$2" version="$3"
+cpack="$1" build="$2" version="$3" source="$4"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 failures=0
@@ -13,22 +14,40 @@ fail() {
     failures=$((failures + 1))
 }
 
-"$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
-    { cat "$scratch/cpack.log"; echo "FAIL: cpack -G DEB"; exit 1; }
+# The dates in the package are the last commit's time, as tools/package.sh
+# sets them; without the history, any fixed time serves the test.
+SOURCE_DATE_EPOCH=$(git -C "$source" log -1 --format=%ct 2>/dev/null || echo 1765022400)
+export SOURCE_DATE_EPOCH
+
+make_package() {
+    "$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$1" >"$1.log" 2>&1 ||
+        { cat "$1.log"; echo "FAIL: cpack -G DEB"; exit 1; }
+    [ -f "$1/torvelin_${version}_amd64.deb" ] ||
+        { ls "$1"; echo "FAIL: no torvelin_${version}_amd64.deb"; exit 1; }
+}
+make_package "$scratch/out"
 deb="$scratch/out/torvelin_${version}_amd64.deb"
-[ -f "$deb" ] || { ls "$scratch/out"; echo "FAIL: no $(basename "$deb")"; exit 1; }
+# A second build a clock second later must not differ by a single byte.
+sleep 1
+make_package "$scratch/again"
+cmp "$deb" "$scratch/again/torvelin_${version}_amd64.deb" ||
+    fail "two builds of the same sources give different packages"
 
 # Every file the package holds, and nothing else.
 expected="./usr/bin/torvelin
 ./usr/bin/torvelin-search
 ./usr/share/applications/de.torvelin.Torvelin.desktop
 ./usr/share/doc/torvelin/changelog.gz
-./usr/share/doc/torvelin/copyright
+./usr/share/doc/torvelin/copyright"
+for size in 128 16 22 24 256 32 48 64; do
+    expected+=$'\n'"./usr/share/icons/hicolor/${size}x${size}/apps/de.torvelin.Torvelin.png"
+done
+expected+="
 ./usr/share/icons/hicolor/scalable/apps/de.torvelin.Torvelin.svg
 ./usr/share/man/man1/torvelin-search.1.gz
 ./usr/share/man/man1/torvelin.1.gz
 ./usr/share/metainfo/de.torvelin.Torvelin.metainfo.xml"
-actual=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
+actual=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort)
 if [ "$actual" != "$expected" ]; then
     fail "package files differ (- expected, + in the package):"
     diff <(echo "$expected") <(echo "$actual") || true
@@ -37,29 +56,84 @@ if dpkg-deb -c "$deb" | awk '{ print $2 }' | grep -qv '^root/root$'; then
     fail "files not owned by root/root"
 fi
 
+# Every date in the package: the files and control files, and the members
+# of the outer archive.
+want_date=$(TZ=UTC date -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S')
+for part in --fsys-tarfile --ctrl-tarfile; do
+    dpkg-deb "$part" "$deb" | TZ=UTC tar -tv --full-time | awk '{ print $4 " " $5 " " $6 }' |
+        while read -r day time name; do
+            [ "$day $time" = "$want_date" ] || echo "$name $day $time"
+        done >"$scratch/dates"
+    if [ -s "$scratch/dates" ]; then
+        fail "dpkg-deb $part: not dated $want_date: $(head -3 "$scratch/dates")"
+    fi
+done
+want_ar_date=$(LC_ALL=C TZ=UTC date -d "@$SOURCE_DATE_EPOCH" '+%b %-d %H:%M %Y')
+LC_ALL=C TZ=UTC ar tv "$deb" | awk '{ print $4 " " $5 " " $6 " " $7 }' | sort -u >"$scratch/ar-dates"
+[ "$(cat "$scratch/ar-dates")" = "$want_ar_date" ] ||
+    fail "members of the .deb not dated $want_ar_date: $(tr '\n' ';' <"$scratch/ar-dates")"
+
+# Control fields. What the binaries link comes from dpkg-shlibdeps; what Qt
+# loads at run time is named by hand: the window cannot look right without
+# the SVG plugins and a font with Arial's metrics, so those are Depends; the
+# German dialogs only improve it. qt6-qpa-plugins holds no plugin the window
+# uses (the X11 one is in libqt6gui6).
 field() { dpkg-deb -f "$deb" "$1"; }
+has() { field "$1" | tr ',' '\n' | sed 's/^ *//; s/ .*//' | grep -qx "$2"; }
+while read -r name wanted package; do
+    if [ "$wanted" = yes ] && ! has "$name" "$package"; then
+        fail "$name lacks $package: $(field "$name")"
+    elif [ "$wanted" = no ] && has "$name" "$package"; then
+        fail "$name holds $package: $(field "$name")"
+    fi
+done <<'EOF'
+Depends yes libc6
+Depends yes libqt6core6
+Depends yes libqt6gui6
+Depends yes libqt6widgets6
+Depends yes libqt6printsupport6
+Depends yes libqt6svg6
+Depends yes fonts-liberation2
+Depends no qt6-qpa-plugins
+Recommends yes qt6-translations-l10n
+Recommends no libqt6svg6
+Recommends no fonts-liberation2
+EOF
 [ "$(field Package)" = torvelin ] || fail "Package: $(field Package)"
 [ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
-# Libraries found by dpkg-shlibdeps, and the platform plugin named by hand.
-for dep in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins; do
-    field Depends | tr ',' '\n' | grep -q "^ *$dep\b" || fail "Depends lacks $dep: $(field Depends)"
-done
-for rec in libqt6svg6 fonts-liberation2 qt6-translations-l10n; do
-    field Recommends | tr ',' '\n' | grep -q "^ *$rec\b" || fail "Recommends lacks $rec"
-done
-for f in Maintainer Section Description; do
+for f in Maintainer Section Description Homepage; do
     [ -n "$(field $f)" ] || fail "no $f field"
 done
 
 root="$scratch/root"
 dpkg-deb -x "$deb" "$root"
 for program in torvelin torvelin-search; do
-    if readelf -S "$root/usr/bin/$program" | grep -q '\.symtab'; then
-        fail "$program is not stripped"
-    fi
+    for section in .symtab .comment; do
+        if readelf -S "$root/usr/bin/$program" | grep -qF " $section "; then
+            fail "$program keeps its $section section"
+        fi
+    done
+done
+for size in 16 22 24 32 48 64 128 256; do
+    png="$root/usr/share/icons/hicolor/${size}x${size}/apps/de.torvelin.Torvelin.png"
+    file -b "$png" | grep -q "PNG image data, $size x $size," || fail "$png: $(file -b "$png")"
 done
 zcat "$root/usr/share/doc/torvelin/changelog.gz" | head -1 | grep -q "^torvelin ($version)" ||
     fail "changelog does not start with version $version"
+
+# Each program's manual page has the sections a user looks for.
+for page in torvelin torvelin-search; do
+    headings=$(zcat "$root/usr/share/man/man1/$page.1.gz" | sed -n 's/^\.SH "*\([^"]*\)"*$/\1/p')
+    for heading in BEZEICHNUNG ÜBERSICHT BESCHREIBUNG OPTIONEN EXIT-STATUS UMGEBUNGSVARIABLEN \
+        DATEIEN BEISPIELE; do
+        grep -qx "$heading" <<<"$headings" || fail "$page.1 has no section $heading"
+    done
+done
+
+if command -v lintian >/dev/null; then
+    lintian --pedantic --info --fail-on error,warning "$deb" >"$scratch/lintian" 2>&1 ||
+        { cat "$scratch/lintian"; fail "lintian finds errors or warnings"; }
+fi
 
 # The packaged torvelin-search, run from the scratch folder with the
 # system's libraries.
@@ -86,4 +160,5 @@ if [ "$failures" -gt 0 ]; then
     echo "$failures checks failed"
     exit 1
 fi
-echo "package $(basename "$deb") ($(stat -c %s "$deb") bytes): files, fields and torvelin-search fine"
+echo "package $(basename "$deb") ($(stat -c %s "$deb") bytes): same bytes twice," \
+    "files, dates, fields, lintian and torvelin-search fine"
