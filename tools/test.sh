@@ -13,7 +13,7 @@ if [ -n "${CI:-}" ]; then
     bench=ON
     export TORVELIN_EXTRA_PACKAGES="${TORVELIN_EXTRA_PACKAGES:-} libbenchmark-dev"
 fi
-bash tools/setup.sh
+bash tools/setup.sh test
 
 export QT_QPA_PLATFORM=offscreen
 bash tools/build.sh -DTORVELIN_WERROR="$werror" -DTORVELIN_BUILD_BENCH="$bench"
