@@ -1,5 +1,6 @@
 #include "FrmTorvelinLayout.h"
 
+#include "Pictures.h"
 #include "PriceGridView.h"
 #include "core/Combination.h"
 #include "core/SearchInputs.h"
@@ -172,20 +173,20 @@ template <typename T> T *find(QWidget *window, QStringView name)
 
 void setPictures(QWidget *window)
 {
-    window->setWindowIcon(QIcon(QStringLiteral(":/icons/de.torvelin.Torvelin.svg")));
+    window->setWindowIcon(Pictures::icon(QStringLiteral(":/icons/de.torvelin.Torvelin.svg")));
 
     // Shows which way the sum and price headers sort; it has no action.
     auto *sort = find<QPushButton>(window, u"btnSort");
-    sort->setIcon(QIcon(QStringLiteral(":/icons/sort.svg")));
+    sort->setIcon(Pictures::icon(QStringLiteral(":/icons/sort.svg")));
     sort->setIconSize(QSize(23, 25));
     sort->setToolTip(QStringLiteral(" sortiert nach Gleislänge "));
     sort->setFocusPolicy(Qt::NoFocus);
 
     const std::pair<QStringView, QIcon> symbols[] = {
         {u"btnDrucken", QIcon::fromTheme(QStringLiteral("document-print"),
-                                         QIcon(QStringLiteral(":/icons/printer.svg")))},
+                                         Pictures::icon(QStringLiteral(":/icons/printer.svg")))},
         {u"btnBeenden", QIcon::fromTheme(QStringLiteral("application-exit"),
-                                         QIcon(QStringLiteral(":/icons/door.svg")))}};
+                                         Pictures::icon(QStringLiteral(":/icons/door.svg")))}};
     for (const auto &[name, icon] : symbols) {
         auto *button = find<QPushButton>(window, name);
         button->setIcon(icon);
@@ -194,7 +195,8 @@ void setPictures(QWidget *window)
     }
 
     auto *logo = find<QLabel>(window, u"Image2");
-    logo->setPixmap(QIcon(QStringLiteral(":/icons/logo.svg")).pixmap(QSize(51, 33)));
+    logo->setPixmap(Pictures::pixmap(QStringLiteral(":/icons/logo.svg"), QSize(51, 33),
+                                     logo->devicePixelRatio()));
     logo->setToolTip(credit.toString());
     logo->setAccessibleDescription(credit.toString());
 }
