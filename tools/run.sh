@@ -2,7 +2,6 @@
 # Installs what running needs where it is missing, builds the program alone
 # and starts Torvelin. Arguments go to the program.
 set -euo pipefail
-cd "$(dirname "$0")/.."
 
 # Without a display the window cannot open: say so before spending minutes on
 # installing and building. An explicit platform (QT_QPA_PLATFORM=offscreen,
@@ -12,6 +11,8 @@ if [ -z "${QT_QPA_PLATFORM:-}" ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DIS
     echo "Start it from a desktop session, or choose a Qt platform, e.g. QT_QPA_PLATFORM=vnc." >&2
     exit 1
 fi
+
+cd "$(dirname "$0")/.."
 
 bash tools/setup.sh run
 TORVELIN_BUILD_TARGET=torvelin bash tools/build.sh
