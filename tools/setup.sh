@@ -1,26 +1,51 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Torvelin needs to build, test and run, where
-# they are missing. Runs as root, or through sudo where that exists.
+# Installs the Debian 12 packages Torvelin needs, where they are missing. Runs
+# as root, or through sudo where that exists.
+#
+#   bash tools/setup.sh [run|test]
+#
+# "run" is what building and starting the program takes (tools/run.sh);
+# "test", the default, adds what the test suite and its tools need.
 set -euo pipefail
 
+set_name="${1:-test}"
+case "$set_name" in
+run | test) ;;
+*)
+    echo "usage: tools/setup.sh [run|test]" >&2
+    exit 2
+    ;;
+esac
+
+# Building: the compiler, CMake and Qt's development files (with the platform
+# plugins that open the window).
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    dpkg-dev file
-    fonts-liberation2 qt6-translations-l10n
-    poppler-utils
-    desktop-file-utils appstream
-    librsvg2-bin  # rsvg-convert: the PNG icons from the SVG
-    libqt6svg6
 )
-# End-to-end tests (tests/e2e): the real program under a private X server with
-# a framing window manager, driven by xdotool and read through AT-SPI with
-# Debian's own Python; a screenshot is kept when a step fails, and chattr
-# makes folders unwritable even for root.
+# Running: the SVG plugin for the window's pictures, a metric-compatible Arial
+# for the printout and the German texts of Qt's own dialogs.
 packages+=(
-    xvfb openbox xdotool x11-utils wmctrl imagemagick
-    dbus at-spi2-core python3 python3-pyatspi e2fsprogs
+    libqt6svg6 fonts-liberation2 qt6-translations-l10n
 )
+if [ "$set_name" = test ]; then
+    # The package test (dpkg-shlibdeps, file), the printout read back
+    # (pdftotext) and the checks of the desktop entry and AppStream file.
+    packages+=(
+        dpkg-dev file
+        poppler-utils
+        desktop-file-utils appstream
+        librsvg2-bin # rsvg-convert: the package's PNG icons from the SVG
+    )
+    # End-to-end tests (tests/e2e): the real program under a private X server
+    # with a framing window manager, driven by xdotool and read through AT-SPI
+    # with Debian's own Python; a screenshot is kept when a step fails, and
+    # chattr makes folders unwritable even for root.
+    packages+=(
+        xvfb openbox xdotool x11-utils wmctrl imagemagick
+        dbus at-spi2-core python3 python3-pyatspi e2fsprogs
+    )
+fi
 # Further packages for one purpose, e.g. Xvfb for the window benchmarks.
 read -r -a extra <<< "${TORVELIN_EXTRA_PACKAGES:-}"
 packages+=("${extra[@]}")

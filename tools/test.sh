@@ -14,7 +14,7 @@ if [ -n "${CI:-}" ]; then
     bench=ON
     export TORVELIN_EXTRA_PACKAGES="${TORVELIN_EXTRA_PACKAGES:-} libbenchmark-dev"
 fi
-bash tools/setup.sh
+bash tools/setup.sh test
 
 # Tests that may report themselves skipped (ctest names): none. setup.sh has
 # installed every tool a test needs, so a skip (QSKIP, exit status 77) here

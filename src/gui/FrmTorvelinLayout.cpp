@@ -1,6 +1,7 @@
 #include "FrmTorvelinLayout.h"
 
 #include "LengthBox.h"
+#include "Pictures.h"
 #include "PriceGridView.h"
 #include "ToleranceBar.h"
 #include "core/Combination.h"
@@ -134,26 +135,27 @@ void setGridBehaviour(QTableView *grid)
 
 void setPictures(QWidget *window, const Controls &c)
 {
-    window->setWindowIcon(QIcon(QStringLiteral(":/icons/de.torvelin.Torvelin.svg")));
+    window->setWindowIcon(Pictures::icon(QStringLiteral(":/icons/de.torvelin.Torvelin.svg")));
 
     // Shows which way the sum and price headers sort; it has no action.
-    c.btnSort->setIcon(QIcon(QStringLiteral(":/icons/sort.svg")));
+    c.btnSort->setIcon(Pictures::icon(QStringLiteral(":/icons/sort.svg")));
     c.btnSort->setIconSize(QSize(23, 25));
     c.btnSort->setToolTip(QStringLiteral(" sortiert nach Gleislänge "));
     c.btnSort->setFocusPolicy(Qt::NoFocus);
 
     const std::pair<QPushButton *, QIcon> symbols[] = {
         {c.btnDrucken, QIcon::fromTheme(QStringLiteral("document-print"),
-                                        QIcon(QStringLiteral(":/icons/printer.svg")))},
+                                        Pictures::icon(QStringLiteral(":/icons/printer.svg")))},
         {c.btnBeenden, QIcon::fromTheme(QStringLiteral("application-exit"),
-                                        QIcon(QStringLiteral(":/icons/door.svg")))}};
+                                        Pictures::icon(QStringLiteral(":/icons/door.svg")))}};
     for (const auto &[button, icon] : symbols) {
         button->setIcon(icon);
         button->setLayoutDirection(Qt::RightToLeft); // the symbol after the words
         button->setAutoDefault(true);
     }
 
-    c.image2->setPixmap(QIcon(QStringLiteral(":/icons/logo.svg")).pixmap(QSize(51, 33)));
+    c.image2->setPixmap(Pictures::pixmap(QStringLiteral(":/icons/logo.svg"), QSize(51, 33),
+                                         c.image2->devicePixelRatio()));
     c.image2->setToolTip(credit);
     c.image2->setAccessibleDescription(credit);
 }

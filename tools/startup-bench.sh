@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The CPU a whole start of Torvelin costs, up to its first paint, against a
+# bare Qt window of the same size (torvelin-bare-window), both offscreen.
+#
+#   bash tools/startup-bench.sh [PAIRS]      (15 pairs by default)
+#
+# Each pair starts both programs one after the other, in alternating order;
+# the user + system CPU time of each whole process comes from the kernel
+# (wait4). Torvelin ends after its first paint because the benchmark sets
+# TORVELIN_QUIT_AFTER_PAINT; it saves nothing then.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+pairs="${1:-15}"
+TORVELIN_EXTRA_PACKAGES="libbenchmark-dev python3" bash tools/setup.sh run
+TORVELIN_BUILD_DIR=build-release TORVELIN_BUILD_TYPE=Release bash tools/build.sh \
+    -DTORVELIN_BUILD_TESTS=OFF -DTORVELIN_BUILD_BENCH=ON >/dev/null
+
+python3 - "$pairs" build-release/src/app/torvelin build-release/src/bench/torvelin-bare-window <<'PY'
+import os, shutil, statistics, sys, tempfile
+
+pairs, torvelin, bare = int(sys.argv[1]), sys.argv[2], sys.argv[3]
+home = tempfile.mkdtemp(prefix="torvelin-startup-")
+# A private home: no settings of the user's Qt or fontconfig reach either run.
+env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "HOME": home,
+       "QT_QPA_PLATFORM": "offscreen", "LANG": os.environ.get("LANG", "C.UTF-8"),
+       "TORVELIN_QUIT_AFTER_PAINT": "1"}
+
+def cpu_ms(program):
+    null = os.open(os.devnull, os.O_WRONLY)
+    pid = os.posix_spawn(program, [program], env,
+                         file_actions=[(os.POSIX_SPAWN_DUP2, null, 1),
+                                       (os.POSIX_SPAWN_DUP2, null, 2)])
+    os.close(null)
+    _, status, usage = os.wait4(pid, 0)
+    if os.waitstatus_to_exitcode(status) != 0:
+        sys.exit(f"{program} ended with {os.waitstatus_to_exitcode(status)}")
+    return (usage.ru_utime + usage.ru_stime) * 1000
+
+# One unmeasured pair fills the caches (fontconfig's among them).
+cpu_ms(torvelin); cpu_ms(bare)
+ours, bares = [], []
+for i in range(pairs):
+    order = [(torvelin, ours), (bare, bares)]
+    for program, into in (order if i % 2 == 0 else reversed(order)):
+        into.append(cpu_ms(program))
+
+ratios = [o / b for o, b in zip(ours, bares)]
+print(f"{pairs} paired starts, QT_QPA_PLATFORM=offscreen, CPU = user + system of the whole process")
+print(f"torvelin      median {statistics.median(ours):6.1f} ms  (min {min(ours):.1f}, max {max(ours):.1f})")
+print(f"bare window   median {statistics.median(bares):6.1f} ms  (min {min(bares):.1f}, max {max(bares):.1f})")
+print(f"ratio of the medians {statistics.median(ours) / statistics.median(bares):.2f}, "
+      f"median of the paired ratios {statistics.median(ratios):.2f}")
+shutil.rmtree(home)
+PY
