@@ -61,7 +61,8 @@ public:
     // The unit price of an article number as a float; 0 for a text that is
     // not one of the nine article numbers, and 0 for a price that is empty or
     // cannot be read (the price grid refuses such edits, so this only meets
-    // what a hand-edited settings file brought in).
+    // what a settings file brought in: a hand-edited line, or one written
+    // under another locale; doubt() has the sentence for the user).
     float Preis(QStringView artNr) const;
 
     // A price text as a number: a blank text is 0, an unreadable one nothing.
