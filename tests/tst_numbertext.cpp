@@ -77,6 +77,38 @@ private Q_SLOTS:
             QCOMPARE(int(*i), asInt16);
     }
 
+    // The full-precision reading of the texts the search writes, in the
+    // locale that wrote them. No text is read as another number: a comma
+    // that is a group separator only in English never joins digits of a
+    // German price, and a value beyond the float range stays exact.
+    void toDouble_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected"); // NaN: unreadable
+        const double none = std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("de no integer digit") << german << u",50"_s << 0.5;
+        QTest::newRow("de negative below one") << german << u"-,50"_s << -0.5;
+        QTest::newRow("de grouped sum") << german << u"1.265,0"_s << 1265.0;
+        QTest::newRow("de float beyond 1e30")
+            << german << u"1000000015047466219876688855040,00"_s << double(1e30f);
+        QTest::newRow("C grouped sum") << QLocale::c() << u"1,265.0"_s << 1265.0;
+        QTest::newRow("C no integer digit") << QLocale::c() << u".05"_s << 0.05;
+        QTest::newRow("en German price") << english << u"12,50"_s << none;
+        QTest::newRow("infinity") << QLocale::c() << u"inf"_s << none;
+        QTest::newRow("not a number") << german << u"nan"_s << none;
+    }
+    void toDouble()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        const std::optional<double> value = NumberText::toDouble(text, locale);
+        QCOMPARE(value.has_value(), !std::isnan(expected));
+        if (value)
+            QCOMPARE(*value, expected);
+    }
+
     void format_data()
     {
         QTest::addColumn<QLocale>("locale");
@@ -90,6 +122,12 @@ private Q_SLOTS:
         QTest::newRow("de price ungrouped") << german << price << 1234.5 << u"1234,50"_s;
         QTest::newRow("de standard") << german << u"Standard"_s << 1234.5 << u"1.234,50"_s;
         QTest::newRow("en price half") << english << price << 0.5 << u".50"_s;
+        // Numbers for programs: the same in every locale.
+        QTest::newRow("de plain sum") << german << u"plain1"_s << 1265.0 << u"1265.0"_s;
+        QTest::newRow("de plain below one") << german << u"plain2"_s << 0.5 << u"0.50"_s;
+        QTest::newRow("C plain negative") << QLocale::c() << u"plain2"_s << -0.05 << u"-0.05"_s;
+        QTest::newRow("en plain large")
+            << english << u"plain2"_s << double(1e30f) << u"1000000015047466219876688855040.00"_s;
     }
     void format()
     {
@@ -101,7 +139,9 @@ private Q_SLOTS:
             {u"###.0"_s, NumberText::formatLength(float(value))},
             {u"#,###.0"_s, NumberText::formatSum(float(value))},
             {u"####.00"_s, NumberText::formatPrice(float(value))},
-            {u"Standard"_s, NumberText::formatStandard(value)}};
+            {u"Standard"_s, NumberText::formatStandard(value)},
+            {u"plain1"_s, NumberText::formatPlain(value, 1)},
+            {u"plain2"_s, NumberText::formatPlain(value, 2)}};
         QTEST(formatted.value(pattern), "expected");
     }
 };

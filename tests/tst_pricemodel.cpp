@@ -56,8 +56,26 @@ private Q_SLOTS:
         QVERIFY(m_model->setData(m_model->index(0, 3), u"7,99"_s));
         QVERIFY(!m_model->setData(m_model->index(0, 1), u"abc"_s));
         QVERIFY(!m_model->setData(m_model->index(0, 0), u"7"_s));
-        QCOMPARE(dump(Qt::EditRole), u"Preise|12,5| 3,95 |7,99|1234,5|abc|0,10|7|0|-1\n"_s);
+        // A cleared cell is an empty price, which counts as 0.
+        QVERIFY(m_model->setData(m_model->index(0, 2), QString()));
+        QCOMPARE(dump(Qt::EditRole), u"Preise|12,5||7,99|1234,5|abc|0,10|7|0|-1\n"_s);
+        QCOMPARE(m_prices.Preis(u"24236"), 0.0f);
         QVERIFY(refused.size() == 1 && refused[0][1].toString().startsWith(u"„abc“ ist kein"_s));
+    }
+
+    // A price that is not plainly a number here keeps its display; the
+    // tooltip and the accessible description say what it counts as.
+    void doubtsTold()
+    {
+        m_prices.setPrice(2, u"1.250"_s);
+        m_model->refresh();
+        const QString abc = m_prices.doubt(5);
+        const QString grouped = m_prices.doubt(2);
+        QVERIFY(abc.contains(u"zählt als 0"_s) && grouped.contains(u"als 1.250,00"_s));
+        const QString told = u"|"_s + u"|"_s + grouped + u"|||"_s + abc + u"||||\n"_s;
+        QCOMPARE(dump(Qt::ToolTipRole), told);
+        QCOMPARE(dump(Qt::AccessibleDescriptionRole), told);
+        QCOMPARE(dump(Qt::DisplayRole).section(u'|', 1, 5), u"12,50|1.250,00||1.234,50|abc"_s);
     }
 
     // However long a price line, what the view lays out stays short, and

@@ -27,22 +27,31 @@ class tst_ResultExport : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void plainNumber_data()
+    // Numbers for programs, read from the texts the locale wrote; the
+    // article numbers and empty slots stay as they are.
+    void plainNumbers_data()
     {
         QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("plain"); // null: none
-        QTest::newRow("German grouped") << german << u"1.000,0"_s << u"1000.0"_s;
-        QTest::newRow("English below one") << english << u".05"_s << u"0.05"_s;
-        QTest::newRow("French narrow blank")
-            << QLocale(QLocale::French, QLocale::France) << u"1\u202f234,5"_s << u"1234.5"_s;
+        QTest::addColumn<QString>("cells");
+        QTest::addColumn<QString>("plain");
+        const QString plain1000 = u"360.0|360.0|229.3|||||||1000.0|24360|24360|24229|||||||0.50"_s;
+        QTest::newRow("German") << german << german1000 << plain1000;
+        QTest::newRow("English") << english << english1000 << plain1000;
+        QTest::newRow("C") << QLocale::c() << english1000 << plain1000;
+        const QString plain360 = u"188.3|94.2|77.5|||||||360.0|24188|24094|24077|||||||"_s;
+        QTest::newRow("negative price")
+            << german << german360.section(u'|', 0, 18) + u"|-,50"_s << plain360 + u"-0.50"_s;
+        QTest::newRow("price beyond 1e30")
+            << german << german360.section(u'|', 0, 18) + u"|1000000015047466219876688855040,00"_s
+            << plain360 + u"1000000015047466219876688855040.00"_s;
     }
-    void plainNumber()
+    void plainNumbers()
     {
         QFETCH(QLocale, locale);
-        QFETCH(QString, text);
+        QFETCH(QString, cells);
         QFETCH(QString, plain);
-        QCOMPARE(ResultExport::plainNumber(text, locale).value_or(QString()), plain);
+        QCOMPARE(ResultExport::plainNumbers({row(cells)}, locale),
+                 QList<ResultExport::Row>{row(plain)});
     }
 
     void csv_data()
@@ -92,6 +101,18 @@ private Q_SLOTS:
         QCOMPARE(ResultExport::json({row(german360), row(german1000)}, german), expected);
         QCOMPARE(ResultExport::json({row(english360), row(english1000)}, english), expected);
         QCOMPARE(ResultExport::json({}, german), u"[]\n"_s);
+        // Prices from hand-edited unit prices keep their sign and size; a
+        // total that is no number is null, which JSON can write.
+        QString priced = german360;
+        const auto preis = [&](const QString &price) {
+            const QString object =
+                ResultExport::json({row(priced.section(u'|', 0, 18) + u'|' + price)}, german);
+            return object.section(u"\"preis\":"_s, 1).section(u',', 0, 0);
+        };
+        QCOMPARE(preis(u"-5,00"_s), u"-5"_s);
+        QCOMPARE(preis(u"-,50"_s), u"-0.5"_s);
+        QCOMPARE(preis(u"1000000015047466219876688855040,00"_s), u"1.0000000150474662e+30"_s);
+        QCOMPARE(preis(u"inf"_s), u"null"_s);
     }
 
     void partsList()

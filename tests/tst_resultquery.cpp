@@ -128,6 +128,19 @@ private Q_SLOTS:
         QTest::newRow("pieces") << u"pieces"_s << rows
                                 << QStringList{rows[2], rows[6], rows[5], rows[4],
                                                rows[0], rows[3], rows[1]};
+        // Prices as the search writes them from hand-edited unit prices: a
+        // negative one, one beyond any integer of cents, one no number
+        // (a total beyond the float range).
+        const QStringList priced{
+            u"360,0|1000000015047466219876688855040,00|24360"_s,
+            u"360,0|1,00|24360"_s,
+            u"360,0|inf|24360"_s,
+            u"360,0|-1,00|24360"_s,
+            u"360,0|-,50|24360"_s,
+        };
+        QTest::newRow("pieces, then the cheaper")
+            << u"pieces"_s << priced
+            << QStringList{priced[3], priced[4], priced[1], priced[0], priced[2]};
         QTest::newRow("articles descending, shorter rows after")
             << u"articles"_s << rows
             << QStringList{rows[1], rows[2], rows[0], rows[5], rows[3], rows[4], rows[6]};

@@ -17,9 +17,10 @@ emulated by rounding through struct.
     tools/oracle-check.py --options --sample 300   # the row-picking options too
 
 With --options every search is run once more with a random choice of
---sort, --max-pieces, --without, --stock, --stock-only and --format (or
---count), and the output is checked against the oracle's own filtering,
-ordering and formatting; then every kind of bad value is tried once.
+--sort, --max-pieces, --without, --stock, --stock-only, --format (or
+--count) and --plain-numbers, and the output is checked against the
+oracle's own filtering, ordering and formatting; then every kind of bad
+value is tried once.
 
 It takes long when run in full (some minutes); it is not part of ctest.
 """
@@ -237,7 +238,16 @@ def random_options(rng):
         args += ["--count"]
     else:
         args += ["--format", chosen["format"]]
+    if rng.random() < 0.3:
+        chosen["plain"] = True
+        args += ["--plain-numbers"]
     return args, chosen
+
+
+def plain_row(row):
+    """A row's lengths, sum and price as numbers for programs ("1265.0", "0.50")."""
+    return [f"{german_value(x):.{2 if c == 19 else 1}f}" if x and (c <= 9 or c == 19) else x
+            for c, x in enumerate(row)]
 
 
 def pick(rows, chosen, length):
@@ -287,10 +297,13 @@ def check_output(chosen, expected, stdout, stderr):
     if stderr.decode().strip() != str(len(expected)):
         problems.append(f"row count on stderr {stderr.decode().strip()!r}, expected {len(expected)}")
     fmt = chosen["format"]
+    plain = chosen.get("plain") and fmt != "json"
+    if plain:
+        expected = [plain_row(r) for r in expected]
     if fmt == "tsv":
         actual = [line.split("\t") for line in text.split("\n")[:-1]]
     elif fmt == "csv":
-        actual = list(csv.reader(io.StringIO(text, newline=""), delimiter=";"))
+        actual = list(csv.reader(io.StringIO(text, newline=""), delimiter="," if plain else ";"))
         if not text.endswith("\r\n") or actual[:1] != [
                 [f"L{i}" for i in range(1, 10)] + ["Länge"] + [f"Gl{i}" for i in range(1, 10)]
                 + ["Preis"]]:
@@ -346,7 +359,8 @@ def compare_options(binary, oracle, prices_path, case, seed):
 
 
 # Every kind of bad value: each must give status 2, nothing on standard
-# output and one line on standard error.
+# output and one line on standard error that starts with the program's name
+# and ends without blanks.
 BAD_ARGUMENTS = [
     ["--sort", "fewest", "360"], ["--sort", "", "360"], ["--sort", "PRICE", "360"],
     ["--format", "xml", "360"], ["--format", "TSV", "360"],
@@ -361,6 +375,8 @@ BAD_ARGUMENTS = [
     ["--sort", "price", "--sort", "length", "360"], ["--max-pieces", "360"],
     ["--colour", "360"], ["-x", "360"], ["360", "-1", "0"], ["360", "0", "10"],
     ["99999999999999999999"], ["59"], ["3241"], ["-360"], ["360.5"], ["360", "1"],
+    ["360", "1", "2", "3"], ["--locale", "xx_YY", "360"], ["--prices", "/", "360"],
+    ["--prices", "/nonexistent/Torvelin.ini", "360"],
 ]
 
 
@@ -369,7 +385,8 @@ def check_bad_values(binary):
     for args in BAD_ARGUMENTS:
         done = subprocess.run([binary] + args, capture_output=True)
         err = done.stderr.decode("utf-8", errors="replace")
-        if done.returncode != 2 or done.stdout or err.count("\n") != 1 or not err.strip():
+        if (done.returncode != 2 or done.stdout or err.count("\n") != 1
+                or not err.startswith("torvelin-search: ") or err != err.rstrip() + "\n"):
             failed.append(f"{' '.join(args)}: status {done.returncode}, stderr {err!r}")
     return failed
 

@@ -6,6 +6,10 @@
 // exactly the texts the results table holds, and the row count on standard
 // error. The options pick and reorder rows of that complete enumeration and
 // choose how they are written; they never change the search itself.
+//
+// Exit status: 0 done, 1 the output could not be written, 2 a bad call (a
+// bad argument or a price file that cannot be read). Every message is one
+// line that starts with the program's name.
 
 #include "CommandLine.h"
 
@@ -17,14 +21,23 @@
 #include "core/ResultQuery.h"
 #include "core/SearchInputs.h"
 #include "core/SettingsFile.h"
+#include "core/TrackCatalogue.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTextStream>
 
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
+constexpr int writeError = 1;
 constexpr int usageError = 2;
 
 const char16_t helpText[] =
@@ -41,8 +54,14 @@ const char16_t helpText[] =
     u"                       (ohne Angabe 0 und 0)\n"
     u"\n"
     u"Optionen:\n"
-    u"  --locale NAME        Zahlen im Format dieses Gebietsschemas, z. B. de_DE\n"
-    u"  --prices DATEI       Stückpreise aus dieser Einstellungsdatei (Torvelin.ini)\n"
+    u"  --locale NAME        Zahlen im Format dieses Gebietsschemas, z. B. de_DE;\n"
+    u"                       C schreibt sie wie --plain-numbers\n"
+    u"  --plain-numbers      Zahlen für Programme: ohne Tausendertrennzeichen, mit\n"
+    u"                       Dezimalpunkt und führender Null (1265.0, 0.50); die\n"
+    u"                       Preise liest weiterhin das Gebietsschema\n"
+    u"  --prices DATEI       Stückpreise aus dieser Einstellungsdatei (Torvelin.ini);\n"
+    u"                       ein Preis, den das Gebietsschema nicht lesen kann,\n"
+    u"                       zählt als 0 und wird gemeldet\n"
     u"  --sort ART           Reihenfolge: length (kürzeste zuerst), price (billigste\n"
     u"                       zuerst), articles (wie ein Klick auf \"Gl1\" im Fenster)\n"
     u"                       oder pieces (wenigste Gleise zuerst, dann die Länge am\n"
@@ -56,25 +75,133 @@ const char16_t helpText[] =
     u"                       mit Kopfzeile), text (Tabelle mit Stückliste) oder json\n"
     u"  --count              nur die Zahl der Zeilen ausgeben\n"
     u"  -h, --help           diese Hilfe\n"
+    u"  --version            die Version\n"
     u"\n"
     u"Artikelnummern: 24360, 24236, 24229, 24188, 24172, 24094, 24077, 24071, 24064.\n"
-    u"Ein falscher Aufruf endet mit einer Meldung und dem Status 2.\n";
+    u"Ein falscher Aufruf oder eine unlesbare Preisdatei endet mit einer Meldung und\n"
+    u"dem Status 2, eine Ausgabe, die sich nicht schreiben lässt, mit dem Status 1.\n";
+
+// One line on standard error in the program's own form: its name first and
+// no trailing blanks (the window's texts carry some for their message boxes).
+void tell(const QString &text)
+{
+    QString line = text;
+    while (!line.isEmpty() && line.back().isSpace())
+        line.chop(1);
+    QTextStream(stderr) << QStringLiteral("torvelin-search: ") << line << Qt::endl;
+}
 
 int fail(const QString &message)
 {
-    QTextStream(stderr) << message << Qt::endl;
+    tell(message);
     return usageError;
 }
 
-QString ownMessage(const QString &text)
+QString writeProblem(int error)
 {
-    return u"torvelin-search: " + text;
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("kein Platz mehr auf dem Datenträger");
+    case EFBIG:
+        return QStringLiteral("die Datei würde zu groß");
+    case EBADF:
+        return QStringLiteral("die Standardausgabe ist geschlossen");
+    case EIO:
+        return QStringLiteral("Ein-/Ausgabefehler");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+// Whether the program was started with standard output closed (">&-").
+bool outputClosed = false;
+
+// A closed standard output would hand its number to the next file the
+// program opens, and the output would go there; /dev/null holds the number
+// instead, and the first write says that there is no output.
+void holdClosedOutput()
+{
+    if (::fcntl(STDOUT_FILENO, F_GETFD) != -1)
+        return;
+    outputClosed = true;
+    int placeholder = -1;
+    do
+        placeholder = ::open("/dev/null", O_RDWR);
+    while (placeholder >= 0 && placeholder < STDOUT_FILENO);
+    if (placeholder > STDOUT_FILENO)
+        ::close(placeholder);
+}
+
+// Writes all of `text` to standard output, checked to its last byte: a full
+// disk is status 1 with one line. A reader that went away (| head) ends the
+// program quietly: by SIGPIPE as for any other program, or, where that
+// signal is ignored, with status 1 and no message.
+int writeOut(const QString &text)
+{
+    if (outputClosed) {
+        tell(QStringLiteral("Die Ausgabe ließ sich nicht schreiben: %1.").arg(writeProblem(EBADF)));
+        return writeError;
+    }
+    const QByteArray bytes = text.toUtf8();
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(STDOUT_FILENO, bytes.constData() + written,
+                                  std::size_t(bytes.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            if (errno != EPIPE)
+                tell(QStringLiteral("Die Ausgabe ließ sich nicht schreiben: %1.")
+                         .arg(writeProblem(errno)));
+            return writeError;
+        }
+        written += n;
+    }
+    return 0;
+}
+
+// Selects the number format; the empty text when it was taken.
+QString chooseLocale(const QString &name)
+{
+    const QLocale chosen(name);
+    if (chosen.language() == QLocale::C && name != u"C")
+        return QStringLiteral("Unbekanntes Gebietsschema: %1").arg(name);
+    QLocale::setDefault(chosen);
+    return QString();
+}
+
+// Reads the unit prices of a settings file; the empty text when it was read.
+QString readPrices(const QString &path, PriceStore &prices)
+{
+    const QFileInfo file(path);
+    if (!file.exists())
+        return QStringLiteral("Die Preisdatei %1 gibt es nicht.").arg(path);
+    if (file.isDir())
+        return QStringLiteral("Die Preisdatei %1 ist ein Ordner.").arg(path);
+    const auto settings = SettingsFile::read(path);
+    if (!settings)
+        return QStringLiteral("Die Preisdatei %1 ist nicht lesbar.").arg(path);
+    prices.setPrices(settings->prices);
+    return QString();
+}
+
+// One warning for each price that does not read plainly in this locale; the
+// search still runs, with such a price counted as the sentence says.
+void warnAboutPrices(const PriceStore &prices)
+{
+    for (int position = 1; position <= TrackCatalogue::pieceCount; ++position) {
+        const QString doubt = prices.doubt(position);
+        if (!doubt.isEmpty())
+            tell(u"Warnung: " + doubt);
+    }
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    holdClosedOutput();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("torvelin-search"));
 
@@ -88,22 +215,25 @@ int main(int argc, char *argv[])
     const QString stockOnly = QStringLiteral("stock-only");
     const QString format = QStringLiteral("format");
     const QString count = QStringLiteral("count");
+    const QString version = QStringLiteral("version");
+    const QString plainNumbers = QStringLiteral("plain-numbers");
     CommandLine line({locale, pricesFile, sort, maxPieces, without, stock, format},
-                     {without, stock}, {help, stockOnly, count});
+                     {without, stock}, {help, stockOnly, count, version, plainNumbers});
     if (!line.parse(QCoreApplication::arguments().mid(1)))
-        return fail(ownMessage(line.error()));
-    if (line.isSet(help)) {
-        QTextStream(stdout) << QString::fromUtf16(helpText);
-        return 0;
-    }
+        return fail(line.error());
+    if (line.isSet(help))
+        return writeOut(QString::fromUtf16(helpText));
+    if (line.isSet(version))
+        return writeOut(QStringLiteral("torvelin-search " TORVELIN_VERSION "\n"));
 
     if (line.isSet(locale)) {
-        const QString name = line.value(locale);
-        const QLocale chosen(name);
-        if (chosen.language() == QLocale::C && name != u"C")
-            return fail(ownMessage(QStringLiteral("Unbekanntes Gebietsschema: %1").arg(name)));
-        QLocale::setDefault(chosen);
+        const QString unknown = chooseLocale(line.value(locale));
+        if (!unknown.isEmpty())
+            return fail(unknown);
     }
+    // What the C locale writes ("1,265.0", ".50") is no number for a script;
+    // asked for by name, it means numbers for programs.
+    const bool plain = line.isSet(plainNumbers) || line.value(locale) == u"C";
 
     ResultQuery query;
     QString problem;
@@ -123,33 +253,31 @@ int main(int argc, char *argv[])
     if (problem.isEmpty())
         problem = query.check();
     if (!problem.isEmpty())
-        return fail(ownMessage(problem));
+        return fail(problem);
 
     ResultExport::Format outputFormat = ResultExport::Format::Tsv;
     if (line.isSet(format)) {
         const auto chosen = ResultExport::formatFromName(line.value(format));
         if (!chosen)
-            return fail(ownMessage(QStringLiteral("Unbekanntes Format: %1 (möglich sind tsv, "
-                                                  "csv, text, json)")
-                                       .arg(line.value(format))));
+            return fail(QStringLiteral("Unbekanntes Format: %1 (möglich sind tsv, csv, text, json)")
+                            .arg(line.value(format)));
         if (line.isSet(count))
-            return fail(ownMessage(
-                QStringLiteral("--count gibt nur eine Zahl aus und verträgt kein --format.")));
+            return fail(
+                QStringLiteral("--count gibt nur eine Zahl aus und verträgt kein --format."));
         outputFormat = *chosen;
     }
 
     const QStringList args = line.positional();
     if (args.size() != 1 && args.size() != 3)
-        return fail(ownMessage(
-            QStringLiteral("Erwartet werden LÄNGE oder LÄNGE MINUS PLUS (siehe --help).")));
+        return fail(QStringLiteral("Erwartet werden LÄNGE oder LÄNGE MINUS PLUS (siehe --help)."));
 
     // Any number of digits is a whole number; one too long for the range
     // gets the range message like any other, not a complaint about its form.
     const QString &length = args.at(0);
     static const QRegularExpression wholeNumber(QStringLiteral("^-?[0-9]+$"));
     if (!wholeNumber.match(length).hasMatch())
-        return fail(ownMessage(
-            QStringLiteral("LÄNGE muss eine ganze Zahl von Millimetern sein: %1").arg(length)));
+        return fail(
+            QStringLiteral("LÄNGE muss eine ganze Zahl von Millimetern sein: %1").arg(length));
     const SearchInputs::Problem range = SearchInputs::checkLength(length);
     if (range != SearchInputs::Problem::None)
         return fail(SearchInputs::message(range));
@@ -163,12 +291,10 @@ int main(int argc, char *argv[])
 
     PriceStore prices;
     if (line.isSet(pricesFile)) {
-        const QString path = line.value(pricesFile);
-        const auto settings = SettingsFile::read(path);
-        if (!settings)
-            return fail(
-                ownMessage(QStringLiteral("Die Einstellungsdatei ist nicht lesbar: %1").arg(path)));
-        prices.setPrices(settings->prices);
+        const QString unreadable = readPrices(line.value(pricesFile), prices);
+        if (!unreadable.isEmpty())
+            return fail(unreadable);
+        warnAboutPrices(prices);
     }
 
     const SearchInputs::Window window = SearchInputs::window(length, minus, plus);
@@ -181,13 +307,16 @@ int main(int argc, char *argv[])
         search.run(window.lower, window.upper, results, prices);
 
     const GridStore picked = query.apply(results, outcome.rows, length.toInt());
-    QTextStream out(stdout);
-    if (line.isSet(count)) {
-        out << picked.rowCount() << '\n';
-        return 0;
+    if (line.isSet(count))
+        return writeOut(QString::number(picked.rowCount()) + u'\n');
+    QList<ResultExport::Row> rows = ResultExport::rows(picked, picked.rowCount());
+    QLocale written;
+    if (plain) {
+        rows = ResultExport::plainNumbers(rows, written);
+        written = QLocale::c();
     }
-    out << ResultExport::write(outputFormat, ResultExport::rows(picked, picked.rowCount()));
-    out.flush();
+    if (const int status = writeOut(ResultExport::write(outputFormat, rows, written)))
+        return status;
     QTextStream(stderr) << picked.rowCount() << Qt::endl;
     return 0;
 }

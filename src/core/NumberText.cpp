@@ -11,18 +11,18 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
 }
 
-QLocale localeWithGrouping(bool grouped)
+QLocale localeWithGrouping(bool grouped, QLocale locale = QLocale())
 {
-    QLocale locale;
     QLocale::NumberOptions options = locale.numberOptions();
     options.setFlag(QLocale::OmitGroupSeparator, !grouped);
     locale.setNumberOptions(options);
     return locale;
 }
 
-QString formatFixed(double value, int decimals, bool grouped, bool integerDigitBelowOne)
+QString formatFixed(double value, int decimals, bool grouped, bool integerDigitBelowOne,
+                    const QLocale &base = QLocale())
 {
-    const QLocale locale = localeWithGrouping(grouped);
+    const QLocale locale = localeWithGrouping(grouped, base);
     const double scale = decimals == 1 ? 10.0 : 100.0;
     // A float times 10 or 100 is exact in a double, so std::round rounds the
     // exact value, a half away from zero, as the display patterns do.
@@ -125,10 +125,19 @@ double NumberText::leadingNumber(QStringView text)
                                     : std::numeric_limits<double>::infinity();
 }
 
-std::optional<float> NumberText::toFloat(QStringView text)
+std::optional<float> NumberText::toFloat(QStringView text, const QLocale &locale)
 {
     bool ok = false;
-    const float value = QLocale().toFloat(text.trimmed(), &ok);
+    const float value = locale.toFloat(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> NumberText::toDouble(QStringView text, const QLocale &locale)
+{
+    bool ok = false;
+    const double value = locale.toDouble(text.trimmed(), &ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
@@ -177,9 +186,14 @@ QString NumberText::formatCount(int value)
     return localeWithGrouping(false).toString(value);
 }
 
-QString NumberText::formatStandard(double value)
+QString NumberText::formatStandard(double value, const QLocale &locale)
 {
-    return formatFixed(value, 2, true, true);
+    return formatFixed(value, 2, true, true, locale);
+}
+
+QString NumberText::formatPlain(double value, int decimals)
+{
+    return formatFixed(value, decimals, false, true, QLocale::c());
 }
 
 QString NumberText::defaultText(double value)

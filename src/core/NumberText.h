@@ -34,9 +34,14 @@ double leadingNumber(QStringView text);
 
 // Locale readings: surrounding blanks allowed, the locale's decimal and
 // group separators. Nothing is returned for an unreadable text, the empty
-// text included, or for a value outside the target type.
-std::optional<float> toFloat(QStringView text);
+// text included, or for a value outside the target type; "inf" and "nan",
+// which QLocale takes, are no numbers here.
+std::optional<float> toFloat(QStringView text, const QLocale &locale = QLocale());
 std::optional<qint16> toInt16(QStringView text);
+// The same reading in full precision, for the number texts the program
+// wrote itself: "1.000,0" and ",50" under German, "1,000.0" and ".50" under
+// English.
+std::optional<double> toDouble(QStringView text, const QLocale &locale = QLocale());
 
 // Rounds to a 16-bit integer, a half to the even one; nothing when the
 // value lies outside the 16-bit range or is not finite.
@@ -51,7 +56,10 @@ QString formatPrice(float value);
 // "#": a plain integer, zero gives the empty text.
 QString formatCount(int value);
 // The "Standard" display of a number: grouped digits, two decimals.
-QString formatStandard(double value);
+QString formatStandard(double value, const QLocale &locale = QLocale());
+// A number for programs to read, whatever the locale: "." as the decimal
+// point, no grouping, an integer digit below 1 ("1265.0", "0.50", "-5.00").
+QString formatPlain(double value, int decimals);
 
 // The default number-to-text form used in the settings file: a leading
 // blank or minus sign, the digits (decimals only when there are any, with

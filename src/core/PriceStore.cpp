@@ -3,6 +3,62 @@
 #include "NumberText.h"
 #include "TrackCatalogue.h"
 
+#include <QLocale>
+#include <QStringList>
+
+namespace {
+
+// How much of a price text a message quotes: a hand-edited settings file
+// may hold a line of any length.
+constexpr qsizetype quotedLength = 40;
+
+QString quoted(QStringView text)
+{
+    const QStringView trimmed = text.trimmed();
+    if (trimmed.size() <= quotedLength)
+        return trimmed.toString();
+    return trimmed.first(quotedLength).toString() + u'…';
+}
+
+// The sentence about a price that does not read plainly in the current
+// locale, or the empty text. The other ways of writing numbers asked are the
+// two a settings file most likely comes from: German (the program's own,
+// decimal comma) and C (a decimal point, what scripts and English desktops
+// write). A text is in doubt when the current locale cannot read it, or when
+// one of them reads it as another number.
+QString doubtAbout(int position, const QString &price, std::optional<float> value)
+{
+    const QLocale current;
+    const QList<QLocale> others{QLocale(QLocale::German, QLocale::Germany), QLocale::c()};
+    QStringList elsewhere;
+    for (const QLocale &other : others) {
+        if (other.decimalPoint() == current.decimalPoint() &&
+            other.groupSeparator() == current.groupSeparator())
+            continue;
+        const std::optional<float> reading = NumberText::toFloat(price, other);
+        if (reading && (!value || *reading != *value)) {
+            elsewhere << QStringLiteral("im Gebietsschema %1 wäre er %2")
+                             .arg(other.name(), NumberText::formatStandard(*reading, other));
+        }
+    }
+    if (value && elsewhere.isEmpty())
+        return QString();
+    QString sentence = QStringLiteral("Der Preis von %1 („%2“) ")
+                           .arg(TrackCatalogue::piece(position).articleNumber, quoted(price));
+    if (value) {
+        sentence += QStringLiteral("zählt im Gebietsschema %1 als %2")
+                        .arg(current.name(), NumberText::formatStandard(*value));
+    } else {
+        sentence += QStringLiteral("ist im Gebietsschema %1 keine Zahl und zählt als 0")
+                        .arg(current.name());
+    }
+    if (!elsewhere.isEmpty())
+        sentence += u"; " + elsewhere.join(u", ");
+    return sentence + u'.';
+}
+
+} // namespace
+
 PriceStore::PriceStore()
 {
     m_table.resize(row, row, 0, TrackCatalogue::pieceCount);
@@ -14,7 +70,10 @@ void PriceStore::setPrice(int position, const QString &price)
     if (position < 1 || position > TrackCatalogue::pieceCount)
         return;
     m_table.setCell(row, position, price);
-    m_readings[std::size_t(position)] = {readPrice(price), price.trimmed().isEmpty()};
+    const bool blank = price.trimmed().isEmpty();
+    const std::optional<float> value = readPrice(price);
+    m_readings[std::size_t(position)] = {value, blank,
+                                         blank ? QString() : doubtAbout(position, price, value)};
 }
 
 void PriceStore::setPrices(
@@ -37,6 +96,13 @@ bool PriceStore::isBlank(int position) const
 {
     return position < 1 || position > TrackCatalogue::pieceCount ||
            m_readings[std::size_t(position)].blank;
+}
+
+QString PriceStore::doubt(int position) const
+{
+    if (position < 1 || position > TrackCatalogue::pieceCount)
+        return QString();
+    return m_readings[std::size_t(position)].doubt;
 }
 
 std::optional<float> PriceStore::readPrice(QStringView text)

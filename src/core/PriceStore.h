@@ -3,6 +3,7 @@
 #include "GridStore.h"
 #include "TrackCatalogue.h"
 
+#include <QString>
 #include <QStringView>
 
 #include <array>
@@ -48,11 +49,20 @@ public:
     std::optional<float> value(int position) const;
     // Whether a price is empty or blanks alone.
     bool isBlank(int position) const;
+    // What the user must be told about a price that is not plainly a number
+    // in the current locale, as one German sentence; the empty text for a
+    // plain price or a blank one. A price the current locale cannot read
+    // counts as 0; one it reads but another common way of writing numbers
+    // reads as another number ("1.250" is 1250 under German and 1.25 under
+    // English) counts as the current locale reads it. Either way the
+    // sentence names the piece, the text, the locale and the other readings.
+    QString doubt(int position) const;
 
     // The unit price of an article number as a float; 0 for a text that is
     // not one of the nine article numbers, and 0 for a price that is empty or
     // cannot be read (the price grid refuses such edits, so this only meets
-    // what a hand-edited settings file brought in).
+    // what a settings file brought in: a hand-edited line, or one written
+    // under another locale; doubt() has the sentence for the user).
     float Preis(QStringView artNr) const;
 
     // A price text as a number: a blank text is 0, an unreadable one nothing.
@@ -67,6 +77,7 @@ private:
     {
         std::optional<float> value = 0.0f;
         bool blank = true;
+        QString doubt;
     };
     std::array<Reading, TrackCatalogue::pieceCount + 1> m_readings{}; // by position, 0 unused
 };

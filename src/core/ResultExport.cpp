@@ -42,14 +42,20 @@ int pieceTotal(const ResultExport::Row &row)
     return total;
 }
 
+// A number cell as a JSON number, read as the locale wrote it; null where
+// the cell holds no finite number, which JSON cannot write.
 QJsonValue jsonNumber(const QString &text, const QLocale &locale)
 {
-    const std::optional<QString> plain = ResultExport::plainNumber(text, locale);
-    if (!plain)
-        return QJsonValue();
-    bool ok = false;
-    const double value = plain->toDouble(&ok);
-    return ok ? QJsonValue(value) : QJsonValue();
+    const std::optional<double> value = NumberText::toDouble(text, locale);
+    return value ? QJsonValue(*value) : QJsonValue();
+}
+
+// Decimals of the number columns: lengths and their sum one, the price two.
+int decimalsOf(int column)
+{
+    if (column >= Combination::firstLengthColumn && column <= Combination::sumColumn)
+        return 1;
+    return column == Combination::priceColumn ? 2 : 0;
 }
 
 } // namespace
@@ -222,20 +228,18 @@ QString ResultExport::partsList(const QString &summedLength, const PartsListPage
     return text;
 }
 
-std::optional<QString> ResultExport::plainNumber(const QString &text, const QLocale &locale)
+QList<ResultExport::Row> ResultExport::plainNumbers(const QList<Row> &rows, const QLocale &locale)
 {
-    const QString decimalPoint = locale.decimalPoint();
-    QString plain;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (NumberText::isDigit(c))
-            plain += c;
-        else if (QStringView(text).mid(i).startsWith(decimalPoint))
-            plain += u'.';
+    QList<Row> plain = rows;
+    for (Row &row : plain) {
+        for (qsizetype column = 0; column < row.size(); ++column) {
+            const int decimals = decimalsOf(int(column));
+            if (decimals == 0)
+                continue;
+            // A cell that is no number (an empty slot) stays as it is.
+            if (const auto value = NumberText::toDouble(row.at(column), locale))
+                row[column] = NumberText::formatPlain(*value, decimals);
+        }
     }
-    if (plain.isEmpty())
-        return std::nullopt;
-    if (plain.startsWith(u'.'))
-        plain.prepend(u'0');
     return plain;
 }

@@ -14,7 +14,8 @@
 // Result rows as they leave the program: for the terminal, for a script,
 // for a spreadsheet or the clipboard. A row is its twenty cell texts exactly
 // as the results table holds or shows them; nothing here recomputes a length
-// or a price, it only reads the texts back where a format needs numbers.
+// or a price, it only reads the texts back through the locale reading where
+// a format needs numbers.
 class ResultExport
 {
 public:
@@ -53,7 +54,8 @@ public:
     // "mm"; then count, "Stck" and label of each piece used.
     static QString partsList(const QString &summedLength, const PartsListPage::Counts &counts);
 
-    // A number text of the locale ("1.000,0", ",50") as a plain decimal
-    // ("1000.0", "0.50"); nothing for the empty text.
-    static std::optional<QString> plainNumber(const QString &text, const QLocale &locale);
+    // The rows with every length, sum and price written for programs
+    // ("1265.0", "0.50", "-5.00"), read from the texts `locale` wrote.
+    // Written with the C locale, they keep the layout of each format.
+    static QList<Row> plainNumbers(const QList<Row> &rows, const QLocale &locale);
 };

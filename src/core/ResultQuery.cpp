@@ -7,7 +7,8 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <cstdlib>
+#include <cmath>
+#include <limits>
 #include <tuple>
 #include <vector>
 
@@ -18,18 +19,11 @@ std::size_t slot(int position)
     return std::size_t(position - 1);
 }
 
-// The value of a number text in units of its last digit: "1.000,0" gives
-// 10000 tenths, ",50" 50 cents. The search always writes the same number of
-// decimals into a column, so this is exact in every locale and needs no
-// reading of separators.
-qint64 lastDigitUnits(const QString &text)
+// A number cell of a result row as the locale reads it; a cell that holds
+// no number (a price total beyond the float range) sorts after every number.
+double numberOrLast(const QString &text)
 {
-    qint64 value = 0;
-    for (QChar c : text) {
-        if (NumberText::isDigit(c))
-            value = value * 10 + (c.unicode() - u'0');
-    }
-    return value;
+    return NumberText::toDouble(text).value_or(std::numeric_limits<double>::infinity());
 }
 
 QString unknownPiece(QStringView articleNumber)
@@ -165,15 +159,16 @@ GridStore ResultQuery::apply(const GridStore &results, int rowCount, int wantedL
         struct Key
         {
             int pieces;
-            qint64 distance; // tenths of a millimetre
-            qint64 price;    // cents
+            double distance; // whole tenths of a millimetre, so that ties are exact
+            double price;
         };
         std::vector<Key> keys(static_cast<std::size_t>(rowCount));
         for (int row : rows) {
-            const qint64 sum = lastDigitUnits(results.text(row, Combination::sumColumn));
+            const double tenths =
+                std::round(numberOrLast(results.text(row, Combination::sumColumn)) * 10.0);
             keys[std::size_t(row)] = {pieceCount(results, row),
-                                      std::abs(sum - qint64(wantedLength) * 10),
-                                      lastDigitUnits(results.text(row, Combination::priceColumn))};
+                                      std::abs(tenths - double(wantedLength) * 10.0),
+                                      numberOrLast(results.text(row, Combination::priceColumn))};
         }
         std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
             const Key &x = keys[std::size_t(a)];

@@ -44,6 +44,13 @@ QVariant PriceModel::data(const QModelIndex &index, int role) const
         const QString text = store().text(storeRow(index.row()), storeColumn(index.column()));
         return text.size() <= editorLength ? text : text.trimmed();
     }
+    if ((role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) && index.isValid() &&
+        isPriceColumn(storeColumn(index.column()))) {
+        // A price that is not plainly a number here is shown as it stands;
+        // what it counts as is told beside it, to the eye and the ear.
+        const QString doubt = m_prices->doubt(storeColumn(index.column()));
+        return doubt.isEmpty() ? QVariant() : QVariant(doubt);
+    }
     return GridStoreModel::data(index, role);
 }
 

@@ -7,7 +7,8 @@ class PriceStore;
 
 // The price table: the caption "Preise" and nine prices, each shown with
 // grouping and two decimals while the store keeps the text as typed; a text
-// that is no number is shown as it stands. An edited price is stored only
+// that is no number is shown as it stands, and a tooltip and the accessible
+// description say what such a price counts as. An edited price is stored only
 // when it is a number the settings file keeps; otherwise the old price stays
 // and priceRefused() says why.
 class PriceModel : public GridStoreModel
