@@ -399,6 +399,10 @@ GapSolver::Page GapSolver::list(Order order, qint64 offset, qint64 limit,
     if (t.cancelled)
         return page;
     page.total = t.total;
+    if (cancel != nullptr && cancel->load()) {
+        page.cancelled = true;
+        return page;
+    }
     if (t.high < t.low || limit == 0 || t.total == 0)
         return page;
     offset = std::max<qint64>(offset, 0);
