@@ -118,7 +118,9 @@ def check_range(binary, name, spec, pieces, rng, sample):
         if measured:
             parts = []
             for i in measured:
-                lengths[i] += rng.randint(-150, 150) // 10 * 10
+                # Within a tenth of the piece and 1.5 mm, as a real piece is.
+                most = min(150, lengths[i] // 10 // 10 * 10)
+                lengths[i] += rng.randint(-most, most) // 10 * 10
                 parts.append(f"{articles[i]}={lengths[i] // 100}.{lengths[i] % 100:02d}")
             args += ["--measured", ",".join(parts)]
         joint = rng.choice([0, 0, 30, 100])
