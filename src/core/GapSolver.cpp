@@ -280,7 +280,7 @@ GapSolver::GapSolver(Problem problem, const std::atomic<bool> *cancel)
         t.counts.clear();
         t.counts.shrink_to_fit();
     }
-    t.reach.assign(std::size_t((t.kinds + 1) * rows * t.words), 0);
+    t.reach.assign(std::size_t(qint64(t.kinds + 1) * rows * t.words), 0);
     t.reach[std::size_t(qint64(t.kinds) * rows * t.words)] = 1; // no kinds: only 0 pieces, sum 0
     t.peakBytes = std::max(t.peakBytes, t.reach.size() * sizeof(Word));
     for (int k = t.kinds - 1; k >= 0; --k) {
