@@ -37,6 +37,9 @@ if [ "$set_name" = test ]; then
         desktop-file-utils appstream
         librsvg2-bin # rsvg-convert: the package's PNG icons from the SVG
     )
+    # XTrackCAD's parameter library: the range tests check every shipped
+    # range file against it, and torvelin-search offers its straight pieces.
+    packages+=(xtrkcad-common)
     # End-to-end tests (tests/e2e): the real program under a private X server
     # with a framing window manager, driven by xdotool and read through AT-SPI
     # with Debian's own Python; a screenshot is kept when a step fails, and

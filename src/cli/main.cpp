@@ -12,6 +12,7 @@
 // line that starts with the program's name.
 
 #include "CommandLine.h"
+#include "RangeCommand.h"
 
 #include "core/CombinationSearch.h"
 #include "core/GridStore.h"
@@ -217,12 +218,15 @@ int main(int argc, char *argv[])
     const QString count = QStringLiteral("count");
     const QString version = QStringLiteral("version");
     const QString plainNumbers = QStringLiteral("plain-numbers");
-    CommandLine line({locale, pricesFile, sort, maxPieces, without, stock, format},
-                     {without, stock}, {help, stockOnly, count, version, plainNumbers});
+    CommandLine line(QStringList{locale, pricesFile, sort, maxPieces, without, stock, format} +
+                         RangeCommand::valueOptions(),
+                     QStringList{without, stock} + RangeCommand::listOptions(),
+                     QStringList{help, stockOnly, count, version, plainNumbers} +
+                         RangeCommand::flags());
     if (!line.parse(QCoreApplication::arguments().mid(1)))
         return fail(line.error());
     if (line.isSet(help))
-        return writeOut(QString::fromUtf16(helpText));
+        return writeOut(QString::fromUtf16(helpText) + u'\n' + RangeCommand::helpText());
     if (line.isSet(version))
         return writeOut(QStringLiteral("torvelin-search " TORVELIN_VERSION "\n"));
 
@@ -234,6 +238,8 @@ int main(int argc, char *argv[])
     // What the C locale writes ("1,265.0", ".50") is no number for a script;
     // asked for by name, it means numbers for programs.
     const bool plain = line.isSet(plainNumbers) || line.value(locale) == u"C";
+    if (RangeCommand::isRequested(line))
+        return RangeCommand::run(line);
 
     ResultQuery query;
     QString problem;
