@@ -2,6 +2,9 @@
 
 #include "NumberText.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 QChar separatorOf(QStringView line)
@@ -40,21 +43,25 @@ OwnedList::Reading OwnedList::read(QStringView text)
     if (text.startsWith(QChar(0xfeff)))
         text = text.mid(1);
     int lineNumber = 0;
-    bool anyRead = false;
+    bool first = true; // the first line that is not empty
     for (QStringView line : text.split(u'\n')) {
         ++lineNumber;
         if (line.endsWith(u'\r'))
             line.chop(1);
         if (line.trimmed().isEmpty())
             continue;
+        const bool firstLine = std::exchange(first, false);
         const QList<QStringView> fields = line.split(separatorOf(line));
         const QString article = key(unquoted(fields.value(0)));
         const QString countText = unquoted(fields.value(1));
         const bool digits = NumberText::isDigits(countText);
         const int count = digits ? countText.toInt() : -1;
         if (article.isEmpty() || !digits || countText.size() > 5) {
-            // A first line that names its columns is a header, not a fault.
-            if (!anyRead && lineNumber == 1 && !digits)
+            // A first line that names its columns ("Anzahl") is a header,
+            // not a fault.
+            const bool word = std::any_of(countText.cbegin(), countText.cend(),
+                                          [](QChar c) { return c.isLetter(); });
+            if (firstLine && word)
                 continue;
             reading.problems << QStringLiteral("Zeile %1: „%2“ ist keine Zeile aus "
                                                "Artikelnummer und Anzahl.")
@@ -62,7 +69,6 @@ OwnedList::Reading OwnedList::read(QStringView text)
                                     .arg(line.trimmed().toString());
             continue;
         }
-        anyRead = true;
         reading.counts[article] += count;
     }
     return reading;

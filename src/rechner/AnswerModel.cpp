@@ -3,6 +3,7 @@
 #include "core/Shopping.h"
 
 #include <QLocale>
+#include <QScopedValueRollback>
 
 AnswerModel::AnswerModel(QObject *parent) : QAbstractTableModel(parent) {}
 
@@ -10,6 +11,9 @@ void AnswerModel::setAnswer(const Answer &answer)
 {
     // A longer list of the same question keeps the rows already shown.
     const int keep = m_moreAsked ? m_shown : 0;
+    // Views (and model testers) may ask for more while the reset is being
+    // announced; rows are only added once it is done.
+    const QScopedValueRollback busy(m_busy, true);
     beginResetModel();
     m_answer = answer;
     m_shown = int(qMin<qsizetype>(answer.page.rows.size(), qMax(keep, pageSize)));
@@ -130,8 +134,9 @@ bool AnswerModel::canFetchMore(const QModelIndex &parent) const
 
 void AnswerModel::fetchMore(const QModelIndex &parent)
 {
-    if (!canFetchMore(parent))
+    if (m_busy || !canFetchMore(parent))
         return;
+    const QScopedValueRollback busy(m_busy, true);
     const int listed = int(m_answer.page.rows.size());
     if (m_shown < listed) {
         const int more = qMin(pageSize, listed - m_shown);

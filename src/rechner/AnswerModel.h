@@ -51,4 +51,5 @@ private:
     Answer m_answer;
     int m_shown = 0;
     bool m_moreAsked = false;
+    bool m_busy = false; // inside a reset or an insertion
 };

@@ -33,6 +33,7 @@
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -282,6 +283,7 @@ void FrmGleisrechner::buildControls()
     m_tabListen->addTab(m_tblStueckliste, QStringLiteral("Stüc&kliste"));
     m_tabListen->addTab(m_tblEinkauf, QStringLiteral("E&inkaufsliste"));
     m_tabListen->addTab(swapPage, QStringLiteral("&Tauschen"));
+    m_tabListen->tabBar()->setAccessibleName(QStringLiteral("Reiter der Listen"));
     auto *lists = new QWidget;
     auto *listsLayout = new QVBoxLayout(lists);
     listsLayout->setContentsMargins(0, 0, 0, 0);

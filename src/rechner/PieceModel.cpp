@@ -122,7 +122,10 @@ bool PieceModel::setData(const QModelIndex &index, const QVariant &value, int ro
         break;
     }
     case Owned: {
-        const std::optional<qint16> count = text.isEmpty() ? qint16(0) : NumberText::toInt16(text);
+        // Whole pieces only: the locale reading would round "1,5" to 2.
+        const std::optional<qint16> count = text.isEmpty()               ? qint16(0)
+                                            : NumberText::isDigits(text) ? NumberText::toInt16(text)
+                                                                         : std::nullopt;
         if (!count || *count < 0 || *count > 999)
             return false;
         e.owned = *count;
