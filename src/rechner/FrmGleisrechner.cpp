@@ -112,7 +112,7 @@ FrmGleisrechner::FrmGleisrechner(Dialogs &dialogs, const QString &settingsPath,
         ask();
     });
     connect(&m_answers, &AnswerModel::countChanged, this,
-            [this] { m_lblAnzahl->setText(m_answers.countText()); });
+            [this] { setCount(m_answers.countText()); });
     connect(&m_answers, &AnswerModel::moreWanted, this, [this](int rows) {
         m_rowLimit = qMax(m_rowLimit, rows);
         ask();
@@ -218,9 +218,9 @@ void FrmGleisrechner::buildControls()
     m_tblErgebnisse->setModel(&m_answers);
     m_tblErgebnisse->setSortingEnabled(true);
     m_tblErgebnisse->horizontalHeader()->setSortIndicator(AnswerModel::Count, Qt::AscendingOrder);
-    m_tblErgebnisse->horizontalHeader()->setSectionResizeMode(AnswerModel::Pieces,
-                                                              QHeaderView::Stretch);
-    m_tblErgebnisse->horizontalHeader()->setStretchLastSection(false);
+    // One line a row: the pieces column grows with its longest text and the
+    // table scrolls sideways rather than wrap it.
+    m_tblErgebnisse->setWordWrap(false);
     m_lblAnzahl = named(new QLabel, "lblAnzahl", QStringLiteral("Anzahl der Ergebnisse"));
     m_lstNaechste = named(new QListWidget, "lstNaechste", QStringLiteral("nächste Längen"));
     m_btnNaechste = named(new QPushButton(QStringLiteral("Toleranz &aufweiten")), "btnNaechste",
@@ -368,6 +368,8 @@ void FrmGleisrechner::restoreSettings()
     if (geometry.isEmpty() || !restoreGeometry(geometry))
         resize(QSize(1000, 580));
     restoreState(m_settings.value(QStringLiteral("Fenster/Zustand")).toByteArray());
+    // The piece table wide enough for its six columns at the first start.
+    findChild<QSplitter *>(QStringLiteral("splHaupt"))->setSizes({440, 560});
     for (auto *split : findChildren<QSplitter *>())
         split->restoreState(m_settings.value(u"Fenster/" + split->objectName()).toByteArray());
 
@@ -502,6 +504,13 @@ Question FrmGleisrechner::question() const
     return q;
 }
 
+void FrmGleisrechner::setCount(const QString &text)
+{
+    // A screen reader hears the label's name; the count is its description.
+    m_lblAnzahl->setText(text);
+    m_lblAnzahl->setAccessibleDescription(text);
+}
+
 void FrmGleisrechner::ask()
 {
     if (!m_lblAnzahl)
@@ -511,15 +520,14 @@ void FrmGleisrechner::ask()
         m_answers.setAnswer({});
         m_grpNaechste->hide();
         m_tblErgebnisse->show();
-        m_lblAnzahl->setText(m_txtLuecke->text().trimmed().isEmpty()
-                                 ? QStringLiteral("Lücke eingeben")
-                                 : QStringLiteral("keine Länge"));
+        setCount(m_txtLuecke->text().trimmed().isEmpty() ? QStringLiteral("Lücke eingeben")
+                                                         : QStringLiteral("keine Länge"));
         showChosenRow();
         return;
     }
     m_asked = m_worker->ask(question());
     // The last answer stays until the next is ready; only the count says so.
-    m_lblAnzahl->setText(m_answers.countText() + QStringLiteral(" …"));
+    setCount(m_answers.countText() + QStringLiteral(" …"));
 }
 
 void FrmGleisrechner::showAnswer(const Answer &answer)

@@ -56,6 +56,7 @@ private:
     void savePieces();
     Question question() const;
     void ask();
+    void setCount(const QString &text);
     void showAnswer(const Answer &answer);
     void showChosenRow();
     void showNearest(const Answer &answer);
