@@ -12,6 +12,9 @@ packages=(
     desktop-file-utils appstream
     libqt6svg6
 )
+# XTrackCAD's parameter library: the range tests check every shipped range
+# file against it, and torvelin-search offers its straight pieces.
+packages+=(xtrkcad-common)
 # End-to-end tests (tests/e2e): the real program under a private X server with
 # a framing window manager, driven by xdotool and read through AT-SPI with
 # Debian's own Python; a screenshot is kept when a step fails, and chattr

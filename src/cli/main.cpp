@@ -8,6 +8,7 @@
 // choose how they are written; they never change the search itself.
 
 #include "CommandLine.h"
+#include "RangeCommand.h"
 
 #include "core/CombinationSearch.h"
 #include "core/GridStore.h"
@@ -88,12 +89,14 @@ int main(int argc, char *argv[])
     const QString stockOnly = QStringLiteral("stock-only");
     const QString format = QStringLiteral("format");
     const QString count = QStringLiteral("count");
-    CommandLine line({locale, pricesFile, sort, maxPieces, without, stock, format},
-                     {without, stock}, {help, stockOnly, count});
+    CommandLine line(QStringList{locale, pricesFile, sort, maxPieces, without, stock, format} +
+                         RangeCommand::valueOptions(),
+                     QStringList{without, stock} + RangeCommand::listOptions(),
+                     QStringList{help, stockOnly, count} + RangeCommand::flags());
     if (!line.parse(QCoreApplication::arguments().mid(1)))
         return fail(ownMessage(line.error()));
     if (line.isSet(help)) {
-        QTextStream(stdout) << QString::fromUtf16(helpText);
+        QTextStream(stdout) << QString::fromUtf16(helpText) << u'\n' << RangeCommand::helpText();
         return 0;
     }
 
@@ -104,6 +107,8 @@ int main(int argc, char *argv[])
             return fail(ownMessage(QStringLiteral("Unbekanntes Gebietsschema: %1").arg(name)));
         QLocale::setDefault(chosen);
     }
+    if (RangeCommand::isRequested(line))
+        return RangeCommand::run(line);
 
     ResultQuery query;
     QString problem;

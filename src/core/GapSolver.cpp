@@ -138,6 +138,7 @@ struct GapSolver::Tables
     std::vector<Word> reach;     // (kind, remaining) -> sums
     std::vector<quint64> counts; // (pieces, sum 0..high) -> selections of all kinds
     quint64 total = 0;
+    std::size_t peakBytes = 0;
 
     BitView reachable(int kind, int remaining) const
     {
@@ -275,11 +276,13 @@ GapSolver::GapSolver(Problem problem, const std::atomic<bool> *cancel)
                 t.total = addSaturating(t.total, t.counts[std::size_t(qint64(r) * width + s)]);
         }
         // Only the total is asked for later.
+        t.peakBytes = t.counts.size() * sizeof(quint64);
         t.counts.clear();
         t.counts.shrink_to_fit();
     }
     t.reach.assign(std::size_t((t.kinds + 1) * rows * t.words), 0);
     t.reach[std::size_t(qint64(t.kinds) * rows * t.words)] = 1; // no kinds: only 0 pieces, sum 0
+    t.peakBytes = std::max(t.peakBytes, t.reach.size() * sizeof(Word));
     for (int k = t.kinds - 1; k >= 0; --k) {
         if (cancel != nullptr && cancel->load()) {
             t.cancelled = true;
@@ -317,6 +320,11 @@ const GapSolver::Problem &GapSolver::problem() const
 bool GapSolver::isCancelled() const
 {
     return m_tables->cancelled;
+}
+
+std::size_t GapSolver::tableBytes() const
+{
+    return m_tables->peakBytes;
 }
 
 quint64 GapSolver::count() const
@@ -399,6 +407,10 @@ GapSolver::Page GapSolver::list(Order order, qint64 offset, qint64 limit,
     if (t.cancelled)
         return page;
     page.total = t.total;
+    if (cancel != nullptr && cancel->load()) {
+        page.cancelled = true;
+        return page;
+    }
     if (t.high < t.low || limit == 0 || t.total == 0)
         return page;
     offset = std::max<qint64>(offset, 0);

@@ -125,6 +125,9 @@ public:
     // How many selections fit (saturating at UINT64_MAX).
     quint64 count() const;
 
+    // The most memory the tables took at once while being built, in bytes.
+    std::size_t tableBytes() const;
+
     // Rows offset to offset + limit - 1 of the fits in the given order, and
     // the total. A negative limit lists all.
     Page list(Order order, qint64 offset, qint64 limit,

@@ -27,7 +27,19 @@ expected="./usr/bin/torvelin
 ./usr/share/icons/hicolor/scalable/apps/de.torvelin.Torvelin.svg
 ./usr/share/man/man1/torvelin-search.1.gz
 ./usr/share/man/man1/torvelin.1.gz
-./usr/share/metainfo/de.torvelin.Torvelin.metainfo.xml"
+./usr/share/metainfo/de.torvelin.Torvelin.metainfo.xml
+./usr/share/torvelin/ranges/fleischmann-piccolo.txt
+./usr/share/torvelin/ranges/fleischmann-profi.txt
+./usr/share/torvelin/ranges/kato-unitrack-n.txt
+./usr/share/torvelin/ranges/maerklin-c.txt
+./usr/share/torvelin/ranges/maerklin-k.txt
+./usr/share/torvelin/ranges/maerklin-m.txt
+./usr/share/torvelin/ranges/maerklin-z.txt
+./usr/share/torvelin/ranges/minitrix.txt
+./usr/share/torvelin/ranges/piko-a.txt
+./usr/share/torvelin/ranges/roco-geoline.txt
+./usr/share/torvelin/ranges/roco-line.txt
+./usr/share/torvelin/ranges/tillig-tt.txt"
 actual=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
 if [ "$actual" != "$expected" ]; then
     fail "package files differ (- expected, + in the package):"
@@ -81,6 +93,11 @@ fi
 status=0
 "$search" --locale de_DE 59 >/dev/null 2>&1 || status=$?
 [ "$status" = 2 ] || fail "torvelin-search 59 exits with $status, not 2"
+
+# The shipped ranges, found beside the unpacked program.
+shipped=$("$search" --ranges | grep -c "${tab}mitgeliefert") || true
+[ "$shipped" = 12 ] || fail "torvelin-search --ranges lists $shipped shipped ranges, not 12"
+[ "$("$search" --range roco-line --count 230 0 0)" = 4 ] || fail "roco-line 230 mm: not four fits"
 
 if [ "$failures" -gt 0 ]; then
     echo "$failures checks failed"

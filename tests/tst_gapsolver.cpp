@@ -1,0 +1,371 @@
+#include "core/CombinationSearch.h"
+#include "core/GapSolver.h"
+#include "core/GridStore.h"
+#include "core/PriceStore.h"
+#include "core/RangeRows.h"
+#include "core/TrackCatalogue.h"
+
+#include <QLocale>
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <functional>
+#include <tuple>
+
+using namespace Qt::StringLiterals;
+using Order = GapSolver::Order;
+using Selection = GapSolver::Selection;
+
+Q_DECLARE_METATYPE(GapSolver::Order)
+
+namespace {
+
+// Every selection of a small problem, by trying them all, in the window's
+// order: fewer pieces first, then more of the shorter pieces first.
+QList<QList<int>> everySelection(const GapSolver::Problem &p)
+{
+    const int kinds = p.range.pieceCount();
+    QList<QList<int>> all;
+    for (int pieces = 1; pieces <= p.maxPieces; ++pieces) {
+        QList<int> counts(kinds, 0);
+        std::function<void(int, int)> choose = [&](int kind, int left) {
+            if (kind == kinds) {
+                if (left == 0)
+                    all << counts;
+                return;
+            }
+            const int limit = p.limit.value(kind, -1) < 0 ? pieces : p.limit.value(kind);
+            for (int c = std::min(left, limit); c >= 0; --c) {
+                counts[kind] = c;
+                choose(kind + 1, left - c);
+            }
+            counts[kind] = 0;
+        };
+        choose(0, pieces);
+    }
+    return all;
+}
+
+struct Figures
+{
+    int pieces = 0;
+    qint64 length = 0;
+    qint64 price = 0;
+    int toBuy = 0;
+    qint64 buyCost = 0;
+};
+
+Figures figuresOf(const GapSolver::Problem &p, const QList<int> &counts)
+{
+    Figures f;
+    f.length = p.joint;
+    for (int k = 0; k < counts.size(); ++k) {
+        const int c = counts.at(k);
+        const qint64 unit = p.unitPrice.value(k, 0);
+        const int buy = std::max(0, c - p.stock.value(k, 0));
+        f.pieces += c;
+        f.length += c * (p.range.piece(k).length + p.joint);
+        f.price += c * unit;
+        f.toBuy += buy;
+        f.buyCost += buy * unit;
+    }
+    return f;
+}
+
+std::array<qint64, 3> keyOf(Order order, const GapSolver::Problem &p, const Figures &f)
+{
+    const qint64 distance = std::abs(f.length - p.wanted);
+    switch (order) {
+    case Order::Search:
+        return {0, 0, 0};
+    case Order::Pieces:
+        return {f.pieces, distance, f.price};
+    case Order::Nearest:
+        return {distance, f.pieces, f.price};
+    case Order::Price:
+        return {f.price, f.pieces, 0};
+    case Order::Length:
+        return {f.length, 0, 0};
+    case Order::ToBuy:
+        return {f.toBuy, f.buyCost, f.pieces};
+    case Order::BuyCost:
+        return {f.buyCost, f.toBuy, f.pieces};
+    }
+    return {0, 0, 0};
+}
+
+// A small random problem: up to five kinds, lengths in hundredths that share
+// no common step, limits, stock, prices and a joint allowance.
+GapSolver::Problem randomProblem(QRandomGenerator &random)
+{
+    const int kinds = random.bounded(1, 6);
+    QList<RangePiece> pieces;
+    for (int k = 0; k < kinds; ++k)
+        pieces.append({u"A%1"_s.arg(k), u"A %1"_s.arg(k), random.bounded(100, 4000)});
+    GapSolver::Problem p;
+    p.range = TrackRange(u"zufall"_s, QString(), TrackRange::Origin::File, pieces);
+    p.maxPieces = random.bounded(1, 7);
+    for (int k = 0; k < kinds; ++k) {
+        p.limit << random.bounded(-1, 4);
+        p.stock << random.bounded(0, 3);
+        p.unitPrice << random.bounded(0, 600);
+    }
+    p.joint = random.bounded(0, 3) == 0 ? random.bounded(0, 80) : 0;
+    p.wanted = random.bounded(100, 4000 * p.maxPieces / 2 + 200);
+    p.minus = random.bounded(0, 600);
+    p.plus = random.bounded(0, 600);
+    return p;
+}
+
+QString describe(const GapSolver::Problem &p)
+{
+    QStringList lengths;
+    for (const RangePiece &piece : p.range.pieces())
+        lengths << QString::number(piece.length);
+    return u"lengths %1 max %2 limits %3 wanted %4 -%5 +%6 joint %7"_s.arg(lengths.join(u','))
+        .arg(p.maxPieces)
+        .arg(QString::number(p.limit.size()))
+        .arg(p.wanted)
+        .arg(p.minus)
+        .arg(p.plus)
+        .arg(p.joint);
+}
+
+} // namespace
+
+class tst_GapSolver : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    // The built-in range gives the window's rows, texts and order included,
+    // for every length the window takes.
+    void builtInIsTheWindow_data()
+    {
+        QTest::addColumn<int>("minus");
+        QTest::addColumn<int>("plus");
+        QTest::newRow("0/0") << 0 << 0;
+        QTest::newRow("9/9") << 9 << 9;
+        QTest::newRow("3/5") << 3 << 5;
+        QTest::newRow("1/0") << 1 << 0;
+    }
+    void builtInIsTheWindow()
+    {
+        QFETCH(int, minus);
+        QFETCH(int, plus);
+        PriceStore prices;
+        const QStringList unitPrices =
+            u"12,50 9,95 9,50 8,25 7,95 5,50 4,95 4,50 4,25"_s.split(u' ');
+        for (int p = 1; p <= TrackCatalogue::pieceCount; ++p)
+            prices.setPrice(p, unitPrices.at(p - 1));
+        const TrackRange range = TrackRange::builtIn();
+        RangeRows::Options options;
+        for (const RangePiece &piece : range.pieces())
+            options.unitPrices << prices.Preis(piece.articleNumber);
+        const RangeRows rows(range, options);
+
+        GridStore window;
+        CombinationSearch search;
+        for (int length = 60; length <= 3240; ++length) {
+            const auto outcome =
+                search.run(float(length - minus), float(length + plus), window, prices);
+            GapSolver::Problem problem;
+            problem.range = range;
+            problem.wanted = RangeUnits::fromMillimetres(length);
+            problem.minus = RangeUnits::fromMillimetres(minus);
+            problem.plus = RangeUnits::fromMillimetres(plus);
+            const GapSolver solver(problem);
+            const GapSolver::Page page = solver.list(Order::Search, 0, -1);
+            QCOMPARE(solver.count(), quint64(outcome.rows));
+            QCOMPARE(page.rows.size(), qsizetype(outcome.rows));
+            for (int r = 0; r < outcome.rows; ++r) {
+                const QStringList cells = rows.cells(page.rows.at(r));
+                for (int c = 0; c < cells.size(); ++c) {
+                    if (window.text(r, c) != cells.at(c))
+                        QFAIL(qPrintable(
+                            u"%1 mm, row %2, column %3: window %4, solver %5"_s.arg(length)
+                                .arg(r)
+                                .arg(c)
+                                .arg(window.text(r, c), cells.at(c))));
+                }
+            }
+        }
+    }
+
+    // Small problems against trying every selection: the count, and each
+    // order's rows at several offsets and limits.
+    void ordersAgainstEverySelection_data()
+    {
+        QTest::addColumn<Order>("order");
+        QTest::newRow("search") << Order::Search;
+        QTest::newRow("pieces") << Order::Pieces;
+        QTest::newRow("nearest") << Order::Nearest;
+        QTest::newRow("price") << Order::Price;
+        QTest::newRow("length") << Order::Length;
+        QTest::newRow("to buy") << Order::ToBuy;
+        QTest::newRow("buy cost") << Order::BuyCost;
+    }
+    void ordersAgainstEverySelection()
+    {
+        QFETCH(Order, order);
+        QRandomGenerator random(20261207 + int(order));
+        for (int round = 0; round < 400; ++round) {
+            const GapSolver::Problem p = randomProblem(random);
+            QList<QList<int>> fits;
+            for (const QList<int> &counts : everySelection(p)) {
+                const qint64 length = figuresOf(p, counts).length;
+                if (length >= p.wanted - p.minus && length <= p.wanted + p.plus)
+                    fits << counts;
+            }
+            std::stable_sort(fits.begin(), fits.end(), [&](const auto &a, const auto &b) {
+                return keyOf(order, p, figuresOf(p, a)) < keyOf(order, p, figuresOf(p, b));
+            });
+            const GapSolver solver(p);
+            QCOMPARE(solver.count(), quint64(fits.size()));
+            for (const auto &[offset, limit] :
+                 {std::pair<qint64, qint64>{0, -1}, {0, 1}, {0, 4}, {3, 5}}) {
+                const GapSolver::Page page = solver.list(order, offset, limit);
+                QList<QList<int>> expected = fits.mid(offset, limit < 0 ? -1 : limit);
+                QList<QList<int>> got;
+                for (const Selection &s : page.rows) {
+                    got << s.counts;
+                    const Figures f = figuresOf(p, s.counts);
+                    QCOMPARE(s.length, f.length);
+                    QCOMPARE(s.toBuy, f.toBuy);
+                    QCOMPARE(s.buyCost, f.buyCost);
+                }
+                if (got != expected)
+                    QFAIL(qPrintable(
+                        u"%1, offset %2 limit %3"_s.arg(describe(p)).arg(offset).arg(limit)));
+            }
+        }
+    }
+
+    // The nearest lengths outside the window, against trying every selection.
+    void nearestAgainstEverySelection()
+    {
+        QRandomGenerator random(7);
+        for (int round = 0; round < 600; ++round) {
+            const GapSolver::Problem p = randomProblem(random);
+            std::optional<QList<int>> below;
+            std::optional<QList<int>> above;
+            // Trying in search order keeps the first of equals, which has
+            // the fewest pieces.
+            for (const QList<int> &counts : everySelection(p)) {
+                const qint64 length = figuresOf(p, counts).length;
+                if (length < p.wanted - p.minus && (!below || length > figuresOf(p, *below).length))
+                    below = counts;
+                if (length > p.wanted + p.plus && (!above || length < figuresOf(p, *above).length))
+                    above = counts;
+            }
+            const GapSolver::Nearest nearest = GapSolver(p).nearest();
+            QCOMPARE(nearest.below.has_value(), below.has_value());
+            QCOMPARE(nearest.above.has_value(), above.has_value());
+            if (below) {
+                QCOMPARE(nearest.below->counts, *below);
+                QCOMPARE(nearest.minusNeeded, p.wanted - figuresOf(p, *below).length);
+            }
+            if (above) {
+                QCOMPARE(nearest.above->counts, *above);
+                QCOMPARE(nearest.plusNeeded, figuresOf(p, *above).length - p.wanted);
+            }
+        }
+    }
+
+    // The largest count there can be, forty kinds of one length and twenty
+    // pieces of them: C(59, 20) multisets, counted without listing them.
+    void largestCount()
+    {
+        QList<RangePiece> pieces;
+        for (int k = 0; k < GapSolver::largestRange; ++k)
+            pieces.append({u"P%1"_s.arg(k), QString(), 100});
+        GapSolver::Problem p;
+        p.range = TrackRange(u"gleich"_s, QString(), TrackRange::Origin::File, pieces);
+        p.maxPieces = GapSolver::largestMaxPieces;
+        p.wanted = 2000;
+        const GapSolver solver(p);
+        QCOMPARE(solver.count(), quint64(2794563003870330));
+        QCOMPARE(solver.list(Order::Search, 0, 3).rows.size(), 3);
+    }
+
+    // A raised flag stops building and listing.
+    void cancelled()
+    {
+        std::atomic<bool> stop{true};
+        GapSolver::Problem p;
+        p.range = TrackRange::builtIn();
+        p.wanted = 126500;
+        const GapSolver solver(p, &stop);
+        QVERIFY(solver.isCancelled());
+        QCOMPARE(solver.count(), quint64(0));
+        const GapSolver running(p);
+        QVERIFY(running.list(Order::Price, 0, 10, &stop).cancelled);
+    }
+
+    void swaps_data()
+    {
+        QTest::addColumn<QStringList>("laid");
+        QTest::addColumn<int>("off"); // hundredths of a millimetre
+        QTest::addColumn<int>("tolerance");
+        QTest::addColumn<int>("joint");
+        QTest::addColumn<QString>("first"); // out -> in, error after
+        QTest::addColumn<int>("count");
+        // 77,5 for 70,8 takes off 6,7 exactly.
+        QTest::newRow("one for one")
+            << QStringList{u"24360"_s, u"24077"_s} << 670 << 0 << 0 << u"24077 -> 24071 (0)"_s << 1;
+        // 6,5 mm short: a 70,8 for a 77,5 adds 6,7.
+        QTest::newRow("too short") << QStringList{u"24360"_s, u"24071"_s} << -650 << 50 << 0
+                                   << u"24071 -> 24077 (20)"_s << 1;
+        // Taking a piece out alone is one piece moved.
+        QTest::newRow("take one out")
+            << QStringList{u"24360"_s, u"24064"_s} << 6430 << 0 << 0 << u"24064 -> (0)"_s << 1;
+        // With 1 mm a joint, taking out 64,3 takes 65,3 off.
+        QTest::newRow("joint counts")
+            << QStringList{u"24360"_s, u"24064"_s} << 6530 << 0 << 100 << u"24064 -> (0)"_s << 1;
+        QTest::newRow("nothing helps") << QStringList{u"24360"_s} << 10 << 0 << 0 << QString() << 0;
+    }
+    void swaps()
+    {
+        QFETCH(QStringList, laid);
+        QFETCH(int, off);
+        QFETCH(int, tolerance);
+        QFETCH(int, joint);
+        QFETCH(QString, first);
+        QFETCH(int, count);
+        const TrackRange range = TrackRange::builtIn();
+        QList<int> pieces;
+        for (const QString &article : laid)
+            pieces << range.indexOf(article);
+        const QList<GapSolver::Swap> found =
+            GapSolver::swaps(range, pieces, off, tolerance, tolerance, joint);
+        const auto text = [&](const GapSolver::Swap &s) {
+            QStringList out;
+            QStringList in;
+            for (int p : s.remove)
+                out << range.piece(p).articleNumber;
+            for (int p : s.add)
+                in << range.piece(p).articleNumber;
+            return u"%1 -> %2 (%3)"_s.arg(out.join(u','), in.join(u','))
+                .arg(s.offAfter)
+                .replace(u"->  ("_s, u"-> ("_s);
+        };
+        const qsizetype fewest =
+            found.isEmpty()
+                ? 0
+                : std::count_if(found.begin(), found.end(), [&](const GapSolver::Swap &s) {
+                      return s.remove.size() + s.add.size() ==
+                             found.first().remove.size() + found.first().add.size();
+                  });
+        QCOMPARE(fewest, qsizetype(count));
+        if (count > 0)
+            QCOMPARE(text(found.first()), first);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_GapSolver)
+#include "tst_gapsolver.moc"

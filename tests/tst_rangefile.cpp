@@ -1,0 +1,81 @@
+#include "core/RangeFile.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class tst_RangeFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // A sound file: comments, blank lines, tabs, CRLF, a byte-order mark, a
+    // text with blanks inside, a piece without a text; pieces come out in
+    // search order whatever the file's order.
+    void readsASoundFile()
+    {
+        const QByteArray content = "\xEF\xBB\xBF# Märklin K\r\n"
+                                   "\r\n"
+                                   "2200\t180   22 00 gerade  # das lange\r\n"
+                                   "  2204 22.5\n"
+                                   "2206 168.90 Gleis 2206\n";
+        const RangeFile::Result read = RangeFile::parse(content, u"/x/maerklin-k.txt"_s);
+        QVERIFY2(read.range, qPrintable(read.error));
+        const TrackRange &range = *read.range;
+        QCOMPARE(range.name(), u"maerklin-k"_s);
+        QCOMPARE(range.source(), u"/x/maerklin-k.txt"_s);
+        QCOMPARE(range.pieceCount(), 3);
+        QCOMPARE(range.piece(0).articleNumber, u"2204"_s);
+        QCOMPARE(range.piece(0).label, u"2204"_s);
+        QCOMPARE(range.piece(0).length, qint64(2250));
+        QCOMPARE(range.piece(1).length, qint64(16890));
+        QCOMPARE(range.piece(1).label, u"Gleis 2206"_s);
+        QCOMPARE(range.piece(2).label, u"22 00 gerade"_s);
+    }
+
+    // Every malformed line is refused with the file, its line and why.
+    void refusesMalformedLines_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("no length")
+            << QByteArray("# x\n2200\n")
+            << u"f.txt:2: nach der Artikelnummer 2200 fehlt die Länge in mm"_s;
+        QTest::newRow("decimal comma")
+            << QByteArray("2200 180,5\n")
+            << u"f.txt:1: Länge 180,5 ist keine Zahl wie 64.3 (Punkt, höchstens zwei "
+               "Nachkommastellen)"_s;
+        QTest::newRow("three decimals")
+            << QByteArray("\n\n2200 180.125\n")
+            << u"f.txt:3: Länge 180.125 ist keine Zahl wie 64.3 (Punkt, höchstens zwei "
+               "Nachkommastellen)"_s;
+        QTest::newRow("negative") << QByteArray("2200 -5\n")
+                                  << u"f.txt:1: Länge -5 ist keine Zahl wie 64.3 (Punkt, "
+                                     "höchstens zwei Nachkommastellen)"_s;
+        QTest::newRow("zero") << QByteArray("2200 0.0\n")
+                              << u"f.txt:1: Länge 0.0 liegt nicht über 0 und bis 10000 mm"_s;
+        QTest::newRow("too long") << QByteArray("2200 10000.01\n")
+                                  << u"f.txt:1: Länge 10000.01 liegt nicht über 0 und bis "
+                                     "10000 mm"_s;
+        QTest::newRow("twice") << QByteArray("2200 180\n2201 90\n2200 90\n")
+                               << u"f.txt:3: Artikelnummer 2200 steht schon weiter oben"_s;
+        QTest::newRow("comma in article")
+            << QByteArray("22,00 180\n")
+            << u"f.txt:1: Artikelnummer 22,00 enthält \",\" oder \"=\""_s;
+        QTest::newRow("latin-1") << QByteArray("2200 180 M\xe4rklin\n")
+                                 << u"f.txt:1: kein gültiges UTF-8"_s;
+        QTest::newRow("only comments")
+            << QByteArray("# nichts\n") << u"f.txt:2: die Datei nennt kein Gleis"_s;
+    }
+    void refusesMalformedLines()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, error);
+        const RangeFile::Result read = RangeFile::parse(content, u"f.txt"_s);
+        QVERIFY(!read.range);
+        QCOMPARE(read.error, error);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_RangeFile)
+#include "tst_rangefile.moc"
