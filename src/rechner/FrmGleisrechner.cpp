@@ -36,6 +36,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QThread>
 #include <QVBoxLayout>
 
 namespace {
@@ -141,9 +142,26 @@ FrmGleisrechner::FrmGleisrechner(Dialogs &dialogs, const QString &settingsPath,
     connect(m_spnVersatz, &QDoubleSpinBox::valueChanged, this, &FrmGleisrechner::askSwaps);
 
     restoreSettings();
+    startListing();
 }
 
-FrmGleisrechner::~FrmGleisrechner() = default;
+FrmGleisrechner::~FrmGleisrechner()
+{
+    if (m_lister)
+        m_lister->wait();
+}
+
+void FrmGleisrechner::startListing()
+{
+    m_lister.reset(QThread::create([this, library = m_library] {
+        QList<RangeLibrary::Entry> entries = library.list();
+        // Queued to the window; dropped if the window is gone by then.
+        QMetaObject::invokeMethod(
+            this, [this, entries = std::move(entries)] { fillRanges(entries); },
+            Qt::QueuedConnection);
+    }));
+    m_lister->start(QThread::LowPriority);
+}
 
 void FrmGleisrechner::buildControls()
 {
@@ -151,7 +169,6 @@ void FrmGleisrechner::buildControls()
     m_cmbSortiment = named(new QComboBox, "cmbSortiment", QStringLiteral("Gleissortiment"));
     m_cmbSortiment->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_cmbSortiment->setMinimumContentsLength(16);
-    listRanges();
     m_lblHerkunft = named(new QLabel, "lblHerkunft", QStringLiteral("Herkunft des Sortiments"));
     m_lblHerkunft->setWordWrap(true);
     m_lblHerkunft->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -373,8 +390,20 @@ void FrmGleisrechner::restoreSettings()
     for (auto *split : findChildren<QSplitter *>())
         split->restoreState(m_settings.value(u"Fenster/" + split->objectName()).toByteArray());
 
-    const int range = m_cmbSortiment->findData(m_settings.value(QStringLiteral("Frage/Sortiment")));
-    m_cmbSortiment->setCurrentIndex(qMax(range, 0));
+    // Only the range last used is read now; finding every other range reads
+    // hundreds of files and is left to a thread once the window is up.
+    QString name = m_settings.value(QStringLiteral("Frage/Sortiment")).toString();
+    RangeLibrary::Loaded loaded = m_library.load(name);
+    if (name.isEmpty() || !loaded.range) {
+        name = TrackRange::builtInName();
+        loaded = m_library.load(name);
+    }
+    if (loaded.range) {
+        const QSignalBlocker blockRange(m_cmbSortiment);
+        m_cmbSortiment->addItem(
+            QStringLiteral("%1 (%2)").arg(name, TrackRange::originText(loaded.range->origin())),
+            name);
+    }
     chooseRange(m_cmbSortiment->currentIndex());
     const QSignalBlocker block(m_txtLuecke);
     m_txtLuecke->setText(m_settings.value(QStringLiteral("Frage/Luecke")).toString());
@@ -417,9 +446,15 @@ void FrmGleisrechner::closeEvent(QCloseEvent *event)
 
 void FrmGleisrechner::listRanges()
 {
+    fillRanges(m_library.list());
+}
+
+void FrmGleisrechner::fillRanges(const QList<RangeLibrary::Entry> &entries)
+{
     const QSignalBlocker block(m_cmbSortiment);
+    const QString current = m_cmbSortiment->currentData().toString();
+    const QString currentText = m_cmbSortiment->currentText();
     m_cmbSortiment->clear();
-    const QList<RangeLibrary::Entry> entries = m_library.list();
     for (const RangeLibrary::Entry &entry : entries) {
         if (entry.hidden || !entry.error.isEmpty())
             continue;
@@ -428,6 +463,13 @@ void FrmGleisrechner::listRanges()
             entry.name);
         m_cmbSortiment->setItemData(m_cmbSortiment->count() - 1, entry.source, Qt::ToolTipRole);
     }
+    int index = m_cmbSortiment->findData(current);
+    if (index < 0 && !current.isEmpty()) {
+        // A range read from a file this session: it stays choosable.
+        m_cmbSortiment->addItem(currentText, current);
+        index = m_cmbSortiment->count() - 1;
+    }
+    m_cmbSortiment->setCurrentIndex(qMax(index, 0));
 }
 
 QStringList FrmGleisrechner::labels() const

@@ -24,6 +24,7 @@ class QSpinBox;
 class QStandardItemModel;
 class QTabWidget;
 class QTableView;
+class QThread;
 
 // The Gleisrechner's window: a range and its pieces on the left, the
 // question, its answers and the chosen answer's lists on the right. Every
@@ -71,6 +72,8 @@ private:
     void importOwned();
 
     void listRanges();
+    void startListing();
+    void fillRanges(const QList<RangeLibrary::Entry> &entries);
     QStringList labels() const;
 
     Dialogs &m_dialogs;
@@ -78,6 +81,7 @@ private:
     RangeLibrary m_library;
     TrackRange m_range;
     std::unique_ptr<AnswerWorker> m_worker;
+    std::unique_ptr<QThread> m_lister;
     quint64 m_asked = 0;
     GapSolver::Order m_order = GapSolver::Order::Pieces;
     int m_rowLimit = 400;
