@@ -20,7 +20,7 @@ Answer answerOf(int listed, quint64 total)
         row.length = 100000 + (i % 5) * 5 - 10; // 999,9 mm to 1.000,1 mm
         row.price = 1249 + i;
         row.toBuy = i % 2;
-        row.buyCost = (i % 2) * 350;
+        row.buyCost = qint64(i % 2) * 350;
         answer.page.rows << row;
     }
     answer.page.total = total;

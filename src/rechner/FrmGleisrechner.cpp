@@ -345,7 +345,7 @@ void FrmGleisrechner::buildControls()
 
 void FrmGleisrechner::buildActions()
 {
-    auto action = [this](const QString &text, const char *objectName, QKeySequence key,
+    auto action = [this](const QString &text, const char *objectName, const QKeySequence &key,
                          void (FrmGleisrechner::*slot)()) {
         auto *a = new QAction(text, this);
         a->setObjectName(QString::fromLatin1(objectName));
