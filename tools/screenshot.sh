@@ -4,8 +4,12 @@
 # (from a settings file beside a scratch copy of the program), after a search
 # for 1265 mm typed into the length box and started with Enter.
 #   bash tools/screenshot.sh [OUTPUT.png]
+#   bash tools/screenshot.sh rechner [OUTPUT.png]   the Gleisrechner: docs/rechner.png
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [ "${1:-}" = rechner ]; then
+    exec bash tools/screenshot-rechner.sh "${2:-docs/rechner.png}"
+fi
 out="${1:-docs/screenshot.png}"
 TORVELIN_EXTRA_PACKAGES="${TORVELIN_EXTRA_PACKAGES:-} xvfb xauth xdotool imagemagick" bash tools/setup.sh
 bash tools/build.sh

@@ -35,17 +35,24 @@ cmp "$deb" "$scratch/again/torvelin_${version}_amd64.deb" ||
 
 # Every file the package holds, and nothing else.
 expected="./usr/bin/torvelin
+./usr/bin/torvelin-rechner
 ./usr/bin/torvelin-search
+./usr/share/applications/de.torvelin.Gleisrechner.desktop
 ./usr/share/applications/de.torvelin.Torvelin.desktop
 ./usr/share/doc/torvelin/changelog.gz
 ./usr/share/doc/torvelin/copyright"
 for size in 128 16 22 24 256 32 48 64; do
-    expected+=$'\n'"./usr/share/icons/hicolor/${size}x${size}/apps/de.torvelin.Torvelin.png"
+    for app in Gleisrechner Torvelin; do
+        expected+=$'\n'"./usr/share/icons/hicolor/${size}x${size}/apps/de.torvelin.$app.png"
+    done
 done
 expected+="
+./usr/share/icons/hicolor/scalable/apps/de.torvelin.Gleisrechner.svg
 ./usr/share/icons/hicolor/scalable/apps/de.torvelin.Torvelin.svg
+./usr/share/man/man1/torvelin-rechner.1.gz
 ./usr/share/man/man1/torvelin-search.1.gz
 ./usr/share/man/man1/torvelin.1.gz
+./usr/share/metainfo/de.torvelin.Gleisrechner.metainfo.xml
 ./usr/share/metainfo/de.torvelin.Torvelin.metainfo.xml
 ./usr/share/torvelin/ranges/fleischmann-piccolo.txt
 ./usr/share/torvelin/ranges/fleischmann-profi.txt
@@ -120,7 +127,7 @@ done
 
 root="$scratch/root"
 dpkg-deb -x "$deb" "$root"
-for program in torvelin torvelin-search; do
+for program in torvelin torvelin-search torvelin-rechner; do
     for section in .symtab .comment; do
         if readelf -S "$root/usr/bin/$program" | grep -qF " $section "; then
             fail "$program keeps its $section section"
@@ -135,7 +142,7 @@ zcat "$root/usr/share/doc/torvelin/changelog.gz" | head -1 | grep -q "^torvelin 
     fail "changelog does not start with version $version"
 
 # Each program's manual page has the sections a user looks for.
-for page in torvelin torvelin-search; do
+for page in torvelin torvelin-search torvelin-rechner; do
     headings=$(zcat "$root/usr/share/man/man1/$page.1.gz" | sed -n 's/^\.SH "*\([^"]*\)"*$/\1/p')
     for heading in BEZEICHNUNG ÜBERSICHT BESCHREIBUNG OPTIONEN EXIT-STATUS UMGEBUNGSVARIABLEN \
         DATEIEN BEISPIELE; do

@@ -1,0 +1,69 @@
+#include "PieceBook.h"
+
+#include <QSettings>
+#include <QUrl>
+
+namespace {
+
+// Range ids and article numbers may hold "/" (a folder in the id, "20-091B"
+// is harmless): QSettings would read it as a group separator.
+QString encoded(const QString &text)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(text));
+}
+
+QString decoded(const QString &text)
+{
+    return QUrl::fromPercentEncoding(text.toLatin1());
+}
+
+QString groupOf(const QString &rangeId)
+{
+    return u"Sortiment-" + encoded(rangeId);
+}
+
+} // namespace
+
+PieceBook::Entries PieceBook::load(QSettings &settings, const QString &rangeId)
+{
+    Entries entries;
+    settings.beginGroup(groupOf(rangeId));
+    const QStringList articles = settings.childGroups();
+    for (const QString &group : articles) {
+        settings.beginGroup(group);
+        Entry entry;
+        bool ok = false;
+        if (const double measured = settings.value(QStringLiteral("gemessen")).toDouble(&ok);
+            ok && measured > 0.0)
+            entry.measuredMm = measured;
+        if (const int owned = settings.value(QStringLiteral("Bestand")).toInt(&ok); ok && owned > 0)
+            entry.owned = owned;
+        if (const qint64 cents = settings.value(QStringLiteral("Cent")).toLongLong(&ok);
+            ok && cents > 0)
+            entry.priceCents = cents;
+        settings.endGroup();
+        if (!entry.isEmpty())
+            entries.insert(decoded(group), entry);
+    }
+    settings.endGroup();
+    return entries;
+}
+
+void PieceBook::save(QSettings &settings, const QString &rangeId, const Entries &entries)
+{
+    settings.remove(groupOf(rangeId));
+    settings.beginGroup(groupOf(rangeId));
+    for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
+        if (it->isEmpty())
+            continue;
+        settings.beginGroup(encoded(it.key()));
+        if (it->measuredMm)
+            settings.setValue(QStringLiteral("gemessen"), *it->measuredMm);
+        if (it->owned > 0)
+            settings.setValue(QStringLiteral("Bestand"), it->owned);
+        if (it->priceCents > 0)
+            settings.setValue(QStringLiteral("Cent"), it->priceCents);
+        settings.endGroup();
+    }
+    settings.endGroup();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <optional>
+
+class QSettings;
+
+// What a builder keeps about the pieces of one range: the length measured on
+// the real piece (where it differs from the catalogue), how many they own and
+// what one costs. Kept per range and article number in the Gleisrechner's
+// settings, never in the main program's file.
+namespace PieceBook {
+
+struct Entry
+{
+    std::optional<double> measuredMm; // nothing: the nominal length holds
+    int owned = 0;
+    qint64 priceCents = 0;
+
+    bool operator==(const Entry &) const = default;
+    bool isEmpty() const { return !measuredMm && owned == 0 && priceCents == 0; }
+};
+
+using Entries = QHash<QString, Entry>; // by article number
+
+Entries load(QSettings &settings, const QString &rangeId);
+// Replaces what was kept for `rangeId`; entries with nothing in them are not
+// written. The caller syncs and checks the settings' status.
+void save(QSettings &settings, const QString &rangeId, const Entries &entries);
+
+} // namespace PieceBook

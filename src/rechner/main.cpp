@@ -1,0 +1,32 @@
+#include "Dialogs.h"
+#include "FrmGleisrechner.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QStandardPaths>
+#include <QTranslator>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    // The class in WM_CLASS and the desktop entry's StartupWMClass.
+    QCoreApplication::setOrganizationName(QStringLiteral("Torvelin"));
+    QCoreApplication::setApplicationName(QStringLiteral("Gleisrechner"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Torvelin Gleisrechner"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.torvelin.Gleisrechner"));
+    // Qt's own dialogs (file, printer) in German, like the rest of the window.
+    QTranslator translator;
+    if (translator.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
+
+    // Its own file beside the main program's, which it never touches.
+    const QString settings =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        QStringLiteral("/Torvelin/Gleisrechner.ini");
+    QtDialogs dialogs;
+    FrmGleisrechner window(dialogs, settings, RangeLibrary());
+    window.show();
+    return QApplication::exec();
+}

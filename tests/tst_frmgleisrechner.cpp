@@ -1,0 +1,259 @@
+#include "rechner/Dialogs.h"
+#include "rechner/FrmGleisrechner.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Answers every dialog at once: the file to open or to save into, the PDF
+// file for the printer, and records what the window told the user.
+class TestDialogs : public Dialogs
+{
+public:
+    QStringList told;
+    QString openPath;
+    QString savePath;
+    QString pdfPath;
+
+    void tell(QWidget *, const QString &, const QString &text) override { told << text; }
+    QString openFile(QWidget *, const QString &, const QString &) override { return openPath; }
+    QString saveFile(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return savePath;
+    }
+    bool choosePrinter(QWidget *, QPrinter &printer) override
+    {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath);
+        return true;
+    }
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class tst_FrmGleisrechner : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    TestDialogs m_dialogs;
+    std::unique_ptr<FrmGleisrechner> m_w;
+
+    QString iniPath() const { return m_dir->filePath(u"Gleisrechner.ini"_s); }
+    void open()
+    {
+        m_w = std::make_unique<FrmGleisrechner>(m_dialogs, iniPath(),
+                                                RangeLibrary(RangeLibrary::Places{}));
+        m_w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+    }
+    template <typename T> T *child(const char *name) const
+    {
+        T *widget = m_w->findChild<T *>(QString::fromLatin1(name));
+        return widget ? widget : (qFatal("no control %s", name), nullptr);
+    }
+    QString count() const { return child<QLabel>("lblAnzahl")->text(); }
+    QTableView *results() const { return child<QTableView>("tblErgebnisse"); }
+    // The question as the user types it: each box's text replaced.
+    void ask(const QString &gap, const QString &minus, const QString &plus)
+    {
+        for (auto [name, text] : {std::pair{"spnMinus", minus}, std::pair{"spnPlus", plus}}) {
+            auto *box = child<QDoubleSpinBox>(name);
+            box->selectAll();
+            QTest::keyClicks(box, text);
+        }
+        child<QLineEdit>("txtLuecke")->selectAll();
+        QTest::keyClicks(child<QLineEdit>("txtLuecke"), gap);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_dialogs = TestDialogs();
+        open();
+    }
+    void cleanup() { m_w.reset(); }
+
+    // Every control a user can reach has a name for tests and a German name
+    // for screen readers.
+    void everyControlNamed()
+    {
+        const auto isControl = [](const QWidget *w) {
+            return qobject_cast<const QAbstractButton *>(w) ||
+                   qobject_cast<const QAbstractSpinBox *>(w) ||
+                   qobject_cast<const QComboBox *>(w) || qobject_cast<const QLineEdit *>(w) ||
+                   qobject_cast<const QAbstractItemView *>(w) || qobject_cast<const QTabBar *>(w) ||
+                   qobject_cast<const QMenuBar *>(w);
+        };
+        QStringList unnamed;
+        const QList<QWidget *> widgets = m_w->findChildren<QWidget *>();
+        for (QWidget *w : widgets) {
+            // Parts Qt builds inside a control (the spin box's line edit,
+            // a table's headers, the combo box's popup) belong to it.
+            bool inner = w->isWindow();
+            for (QWidget *p = w->parentWidget(); p && p != m_w.get(); p = p->parentWidget())
+                inner = inner || isControl(p) || p->isWindow();
+            if (isControl(w) && !inner &&
+                (w->objectName().isEmpty() || w->accessibleName().isEmpty()))
+                unnamed << QString::fromLatin1(w->metaObject()->className()) + u' ' +
+                               w->objectName();
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", "_s)));
+    }
+
+    // The answer follows the typing without a start button; 1265 mm ± 9 mm
+    // with the built-in range has 929 fits, the first hundred shown.
+    void answersWhileTyping()
+    {
+        ask(u"1265"_s, u"9"_s, u"9"_s);
+        QTRY_COMPARE(count(), u"100 von 929"_s);
+        QCOMPARE(results()->model()->index(0, 1).data().toString(), u"4"_s);
+        // A decimal gap in the German form narrows it.
+        ask(u"1265,5"_s, u"0"_s, u"0,5"_s);
+        QTRY_VERIFY(!count().endsWith(u"…"_s));
+        QVERIFY2(count().endsWith(u" von 3"_s) || count().contains(u" von "_s),
+                 qPrintable(count()));
+    }
+
+    // Nothing fits: the nearest lengths instead of the table; choosing one
+    // widens the tolerance just enough and the answer appears.
+    void nothingFits()
+    {
+        ask(u"60"_s, u"0"_s, u"0"_s);
+        auto *nearest = child<QListWidget>("lstNaechste");
+        QTRY_VERIFY(nearest->isVisible());
+        QVERIFY(!results()->isVisible());
+        QCOMPARE(nearest->count(), 1); // nothing is shorter than 64,3 mm
+        QVERIFY2(nearest->item(0)->text().startsWith(u"64,3 mm darüber: Plus-Toleranz 4,3 mm"_s),
+                 qPrintable(nearest->item(0)->text()));
+        QTest::mouseClick(child<QAbstractButton>("btnNaechste"), Qt::LeftButton);
+        QCOMPARE(child<QDoubleSpinBox>("spnPlus")->value(), 4.3);
+        QTRY_COMPARE(count(), u"1 von 1"_s);
+        QVERIFY(results()->isVisible());
+    }
+
+    // Owned counts and prices entered in the piece table: only owned pieces
+    // narrow the answer, the shopping list names what is missing, and both
+    // survive a restart with the question and the window's size.
+    void ownedPricesAndRestart()
+    {
+        auto *pieces = child<QTableView>("tblGleise")->model();
+        const int row360 = 8; // search order: the longest piece last
+        QCOMPARE(pieces->index(row360, 0).data().toString(), u"24360"_s);
+        QVERIFY(pieces->setData(pieces->index(row360, 4), u"1"_s));
+        QVERIFY(pieces->setData(pieces->index(row360, 5), u"12,49"_s));
+        ask(u"720"_s, u"0"_s, u"0"_s);
+        QTRY_VERIFY2(count().endsWith(u" von 6"_s), qPrintable(count()));
+        QCOMPARE(results()->model()->index(0, 0).data().toString(), u"2 × 24 360"_s);
+        QCOMPARE(results()->model()->index(0, 4).data().toString(), u"24,98"_s);
+        auto *buy = child<QTableView>("tblEinkauf")->model();
+        QCOMPARE(buy->index(0, 0).data().toString(), u"1"_s);
+        QCOMPARE(buy->index(0, 4).data().toString(), u"12,49"_s);
+        // Only what is owned: one each of 24 360, 24 188 (row 5) and 24 172 (row 4).
+        QVERIFY(pieces->setData(pieces->index(5, 4), u"1"_s));
+        QVERIFY(pieces->setData(pieces->index(4, 4), u"1"_s));
+        child<QCheckBox>("chkNurBestand")->setChecked(true);
+        QTRY_COMPARE(count(), u"1 von 1"_s);
+        QCOMPARE(results()->model()->index(0, 0).data().toString(),
+                 u"1 × 24 360, 1 × 24 188, 1 × 24 172"_s);
+
+        m_w->resize(900, 560);
+        m_w->close();
+        m_w.reset();
+        open();
+        QCOMPARE(m_w->size(), QSize(900, 560));
+        QCOMPARE(child<QLineEdit>("txtLuecke")->text(), u"720"_s);
+        QVERIFY(child<QCheckBox>("chkNurBestand")->isChecked());
+        pieces = child<QTableView>("tblGleise")->model();
+        QCOMPARE(pieces->index(row360, 4).data().toString(), u"1"_s);
+        QCOMPARE(pieces->index(row360, 5).data().toString(), u"12,49"_s);
+        QVERIFY(!QFile::exists(m_dir->filePath(u"Torvelin.ini"_s)));
+    }
+
+    // The chosen row leaves as a spreadsheet pastes it, as a CSV file
+    // (a failed write is told, not passed over) and as a one-page PDF.
+    void copySaveAndPrint()
+    {
+        ask(u"360"_s, u"0"_s, u"0"_s);
+        QTRY_VERIFY2(count().endsWith(u" von 3"_s), qPrintable(count()));
+        results()->setCurrentIndex(results()->model()->index(0, 0));
+        QTest::mouseClick(child<QAbstractButton>("btnKopieren"), Qt::LeftButton);
+        QCOMPARE(
+            QApplication::clipboard()->text().section(u'\n', 0, 1),
+            u"Anzahl\tArtikel\tBezeichnung\tStückpreis\tPreis\n1\t24360\t24 360\t0,00\t0,00"_s);
+
+        m_dialogs.savePath = m_dir->filePath(u"liste.csv"_s);
+        QTest::mouseClick(child<QAbstractButton>("btnCsv"), Qt::LeftButton);
+        QVERIFY(readAll(m_dialogs.savePath).startsWith("Anzahl;Artikel;Bezeichnung;"));
+        m_dialogs.savePath = m_dir->filePath(u"fehlt/liste.csv"_s);
+        QTest::mouseClick(child<QAbstractButton>("btnCsv"), Qt::LeftButton);
+        QCOMPARE(m_dialogs.told.size(), 1);
+        QVERIFY(
+            m_dialogs.told.at(0).startsWith(u"Die Datei „liste.csv“ wurde nicht gespeichert"_s));
+
+        m_dialogs.pdfPath = m_dir->filePath(u"liste.pdf"_s);
+        QTest::mouseClick(child<QAbstractButton>("btnDrucken"), Qt::LeftButton);
+        QVERIFY(readAll(m_dialogs.pdfPath).startsWith("%PDF"));
+        QCOMPARE(m_dialogs.told.size(), 1);
+    }
+
+    // A list of owned pieces from a spreadsheet, with a piece of another
+    // range named back to the user.
+    void importOwned()
+    {
+        m_dialogs.openPath = m_dir->filePath(u"bestand.csv"_s);
+        QFile file(m_dialogs.openPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Artikel;Anzahl\r\n24 360;3\r\n55200;1\r\n");
+        file.close();
+        m_w->findChild<QAction *>(u"actBestandImport"_s)->trigger();
+        QCOMPARE(child<QTableView>("tblGleise")->model()->index(8, 4).data().toString(), u"3"_s);
+        QCOMPARE(m_dialogs.told.size(), 1);
+        QVERIFY2(m_dialogs.told.at(0).endsWith(u"Nicht in diesem Sortiment: 55200"_s),
+                 qPrintable(m_dialogs.told.at(0)));
+    }
+
+    // A run laid from the chosen row that came out too long: the exchanges
+    // that fix it, listed in the same window.
+    void swaps()
+    {
+        ask(u"360"_s, u"0"_s, u"0"_s);
+        QTRY_VERIFY2(count().endsWith(u" von 3"_s), qPrintable(count()));
+        results()->setCurrentIndex(results()->model()->index(0, 0)); // 1 × 24 360
+        auto *swapList = child<QListWidget>("lstTausch");
+        // Laid 64,3 mm too short: one 24 064 more puts it right, the
+        // smallest exchange first.
+        child<QDoubleSpinBox>("spnVersatz")->setValue(-64.3);
+        QVERIFY(swapList->count() > 0);
+        QCOMPARE(swapList->item(0)->text(), u"nichts heraus, 24 064 hinein: danach 0,0 mm"_s);
+    }
+};
+
+QTEST_MAIN(tst_FrmGleisrechner)
+#include "tst_frmgleisrechner.moc"

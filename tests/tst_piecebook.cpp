@@ -1,0 +1,54 @@
+#include "core/PieceBook.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class tst_PieceBook : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Kept per range through a real file and read back by a new reader, as
+    // the next start reads it; ids and article numbers with "/" and blanks
+    // must neither split into groups nor mix ranges.
+    void roundTrip()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"Gleisrechner.ini"_s);
+        PieceBook::Entries c{{u"24360"_s, {229.25, 3, 1249}}, {u"24064"_s, {{}, 0, 0}}};
+        PieceBook::Entries kato{{u"20-091B"_s, {{}, 2, 0}}, {u"a/b c"_s, {45.5, 0, 99}}};
+        {
+            QSettings settings(path, QSettings::IniFormat);
+            PieceBook::save(settings, u"maerklin-c"_s, c);
+            PieceBook::save(settings, u"xtrkcad:Kato/N Unitrack"_s, kato);
+            settings.sync();
+            QCOMPARE(settings.status(), QSettings::NoError);
+        }
+        QSettings settings(path, QSettings::IniFormat);
+        c.remove(u"24064"_s); // nothing kept about it
+        QCOMPARE(PieceBook::load(settings, u"maerklin-c"_s), c);
+        QCOMPARE(PieceBook::load(settings, u"xtrkcad:Kato/N Unitrack"_s), kato);
+        QCOMPARE(PieceBook::load(settings, u"xtrkcad:Kato"_s), PieceBook::Entries());
+    }
+
+    // Saving a range again replaces what it had, and a hand-edited file
+    // with values that are no numbers or are negative gives nothing for them.
+    void replaceAndRefuse()
+    {
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath(u"Gleisrechner.ini"_s), QSettings::IniFormat);
+        PieceBook::save(settings, u"r"_s, {{u"1"_s, {{}, 5, 0}}, {u"2"_s, {{}, 1, 0}}});
+        PieceBook::save(settings, u"r"_s, {{u"2"_s, {{}, 4, 0}}});
+        settings.setValue(u"Sortiment-r/3/Bestand"_s, u"viele"_s);
+        settings.setValue(u"Sortiment-r/3/gemessen"_s, -5);
+        settings.setValue(u"Sortiment-r/3/Cent"_s, 250);
+        const PieceBook::Entries expected{{u"2"_s, {{}, 4, 0}}, {u"3"_s, {{}, 0, 250}}};
+        QCOMPARE(PieceBook::load(settings, u"r"_s), expected);
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_PieceBook)
+#include "tst_piecebook.moc"

@@ -1,0 +1,103 @@
+#include "rechner/PieceModel.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString dump(const QAbstractItemModel &model)
+{
+    QStringList rows;
+    for (int r = 0; r < model.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model.columnCount(); ++c)
+            cells << model.index(r, c).data().toString();
+        rows << cells.join(u'|');
+    }
+    return rows.join(u'\n');
+}
+
+} // namespace
+
+class tst_PieceModel : public QObject
+{
+    Q_OBJECT
+
+    PieceModel m_model;
+    std::unique_ptr<QAbstractItemModelTester> m_tester;
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    void init()
+    {
+        m_tester = std::make_unique<QAbstractItemModelTester>(
+            &m_model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        m_model.setPieces({{u"24064"_s, u"24 064"_s, 64.3}, {u"24360"_s, u"24 360"_s, 360.0}},
+                          {{u"24360"_s, {359.5, 2, 1249}}});
+    }
+
+    // One edit of the row 24064 as typed into the table: what the row then
+    // shows, and whether it counts as a change to save and ask again for.
+    void edit_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QString>("row");
+        const QString unchanged = u"24064|24 064|64,3|||"_s;
+        QTest::newRow("measured, German comma")
+            << int(PieceModel::Measured) << u"64,25"_s << true << u"24064|24 064|64,3|64,3||"_s;
+        QTest::newRow("measured zero refused")
+            << int(PieceModel::Measured) << u"0"_s << false << unchanged;
+        QTest::newRow("measured word refused")
+            << int(PieceModel::Measured) << u"kurz"_s << false << unchanged;
+        QTest::newRow("owned") << int(PieceModel::Owned) << u" 12 "_s << true
+                               << u"24064|24 064|64,3||12|"_s;
+        QTest::newRow("owned negative refused")
+            << int(PieceModel::Owned) << u"-1"_s << false << unchanged;
+        QTest::newRow("owned fraction refused")
+            << int(PieceModel::Owned) << u"1,5"_s << false << unchanged;
+        QTest::newRow("price") << int(PieceModel::Price) << u"3,5"_s << true
+                               << u"24064|24 064|64,3|||3,50"_s;
+        QTest::newRow("price word refused")
+            << int(PieceModel::Price) << u"teuer"_s << false << unchanged;
+        QTest::newRow("nominal is not editable")
+            << int(PieceModel::Nominal) << u"70"_s << false << unchanged;
+    }
+    void edit()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, typed);
+        QFETCH(bool, taken);
+        QFETCH(QString, row);
+        QSignalSpy edited(&m_model, &PieceModel::entriesEdited);
+        QCOMPARE(m_model.setData(m_model.index(0, column), typed), taken);
+        QCOMPARE(dump(m_model).section(u'\n', 0, 0), row);
+        QCOMPARE(edited.count(), taken ? 1 : 0);
+    }
+
+    // Clearing a measured length goes back to the nominal one.
+    void measuredCleared()
+    {
+        QCOMPARE(m_model.lengthOf(1), 359.5);
+        QVERIFY(m_model.setData(m_model.index(1, PieceModel::Measured), QString()));
+        QCOMPARE(m_model.lengthOf(1), 360.0);
+        QCOMPARE(dump(m_model).section(u'\n', 1, 1), u"24360|24 360|360,0||2|12,49"_s);
+    }
+
+    // An imported list: counts by article number however it is spaced,
+    // pieces of other ranges named back, pieces not listed kept as they were.
+    void owned()
+    {
+        const QStringList unknown =
+            m_model.setOwned({{u"24064"_s, 5}, {u"99999"_s, 1}, {u"55200"_s, 2}});
+        QCOMPARE(unknown, (QStringList{u"55200"_s, u"99999"_s}));
+        QCOMPARE(dump(m_model), u"24064|24 064|64,3||5|\n24360|24 360|360,0|359,5|2|12,49"_s);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_PieceModel)
+#include "tst_piecemodel.moc"
