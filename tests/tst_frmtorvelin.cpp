@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProcess>
@@ -76,6 +77,18 @@ private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
     void init() { openWindow(); }
     void cleanup() { m_w.reset(), m_dir.reset(); }
+
+    // Painting the whole window takes no image plugin: Qt would search and
+    // load each of them, which costs more of the start than the pictures.
+    // First, before any message box draws the style's own icons.
+    void paintsWithoutImagePlugins()
+    {
+        QFile maps(u"/proc/self/maps"_s);
+        if (!maps.open(QIODevice::ReadOnly))
+            QSKIP("no /proc/self/maps to see the loaded libraries in");
+        (void)m_w->grab();
+        QVERIFY2(!maps.readAll().contains("/imageformats/"), "an image plugin was loaded");
+    }
 
     // The window system appends an application display name to the window
     // title and to every message box title: none may be set.

@@ -21,9 +21,9 @@ esac
 # plugins that open the window).
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
 )
-# Running: the SVG plugin for the window's pictures, a metric-compatible Arial
+# Running: Qt's SVG library for the window's pictures, a metric-compatible Arial
 # for the printout and the German texts of Qt's own dialogs.
 packages+=(
     libqt6svg6 fonts-liberation2 qt6-translations-l10n

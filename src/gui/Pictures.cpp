@@ -3,26 +3,32 @@
 #include <QApplication>
 #include <QHash>
 #include <QIconEngine>
-#include <QImageReader>
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <QStyle>
 #include <QStyleOption>
+#include <QSvgRenderer>
 
 namespace {
 
 // Device pixels: the picture's own size fitted into `size`.
 QPixmap render(const QString &path, const QSize &size)
 {
-    // Only the SVG reader, without trying the other image plugins first.
-    QImageReader reader(path, QByteArrayLiteral("svg"));
-    reader.setAutoDetectImageFormat(false);
-    QSize fitted = reader.size();
-    if (fitted.isEmpty() || size.isEmpty())
+    // Qt's SVG renderer itself: its image plugin would first have Qt search
+    // and load the image plugins, which costs more of the start than
+    // drawing the pictures.
+    QSvgRenderer renderer(path);
+    QSize fitted = renderer.defaultSize();
+    if (!renderer.isValid() || fitted.isEmpty() || size.isEmpty())
         return {};
     fitted.scale(size, Qt::KeepAspectRatio);
-    reader.setScaledSize(fitted);
-    return QPixmap::fromImage(reader.read());
+    QImage image(fitted, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    return QPixmap::fromImage(image);
 }
 
 class SvgIconEngine : public QIconEngine

@@ -8,10 +8,10 @@ class QString;
 
 // The window's pictures, drawn from their SVG files in the resources.
 //
-// They are read through the SVG image reader, named explicitly: Qt's generic
-// loading would first probe the image plugins and load the SVG icon engine,
-// which costs more of the start than drawing the pictures. Each is drawn when
-// it is first painted, at the pixel ratio of the screen it is painted on.
+// They are drawn by Qt's SVG renderer directly: Qt's generic loading would
+// first search and load the image plugins and the SVG icon engine, which
+// costs more of the start than drawing the pictures. Each is drawn when it is
+// first painted, at the pixel ratio of the screen it is painted on.
 namespace Pictures {
 
 // An icon of the SVG picture at `path`, for any size and pixel ratio.
