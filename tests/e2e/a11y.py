@@ -72,3 +72,17 @@ def cell(node, row, column):
     """The text a table cell shows (its accessible's name)."""
     item = cell_node(node, row, column)
     return item.get_name() if item is not None else None
+
+
+def value(node):
+    """The current value of a scroll bar, slider or spin box."""
+    return node.get_value_iface().get_current_value()
+
+
+def table_size(node):
+    table = node.get_table_iface()
+    return table.get_n_rows(), table.get_n_columns()
+
+
+def row_texts(node, row):
+    return [cell(node, row, c) for c in range(table_size(node)[1])]
