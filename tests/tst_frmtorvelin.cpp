@@ -1,8 +1,5 @@
 #include "testinteraction.h"
 
-#include "gui/Program.h"
-
-#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -16,7 +13,6 @@
 #include <QStyleOptionSlider>
 #include <QTimer>
 #include <QWheelEvent>
-#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -88,33 +84,6 @@ private Q_SLOTS:
             QSKIP("no /proc/self/maps to see the loaded libraries in");
         (void)m_w->grab();
         QVERIFY2(!maps.readAll().contains("/imageformats/"), "an image plugin was loaded");
-    }
-
-    // The window system appends an application display name to the window
-    // title and to every message box title: none may be set.
-    void titlesAreExact()
-    {
-        Program::describe();
-        QCOMPARE(QGuiApplication::desktopFileName(), u"de.torvelin.Torvelin"_s);
-        QCoreApplication::setApplicationName(u"probe"_s);
-        // A display name of its own would not follow the application name.
-        QCOMPARE(QGuiApplication::applicationDisplayName(), u"probe"_s);
-        Program::describe();
-        QCOMPARE(m_w->windowHandle()->title(), u" Torvelin für märklin C-Gleise"_s);
-    }
-
-    // The controls a screen reader had no name of their own for.
-    void accessibleNames()
-    {
-        QStringList heard;
-        for (const QString &name :
-             u"txtLaenge txtToleranz(0) txtToleranz(1) scrToleranz(0) btnSort "
-             "grdTabelle grdPreise grdStck Image2"_s.split(u' '))
-            heard << QAccessible::queryAccessibleInterface(child<QWidget>(name))
-                         ->text(QAccessible::Name);
-        QCOMPARE(heard.join(u'|'), u"gesuchte Länge in mm|Minus-Toleranz in mm|Plus-Toleranz in mm|"
-                                   "Minus-Toleranz|sortiert nach Gleislänge|Ergebnisse|Stückpreise|"
-                                   "Stückliste|Logo"_s);
     }
 
     // A refused key beeps, Enter searches, a paste by any means is refused;

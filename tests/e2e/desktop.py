@@ -1,10 +1,5 @@
-"""A private desktop for driving a real program from outside: an X server of
-its own (Xvfb), a window manager that frames windows (openbox) and the
-accessibility bus, plus the few X and AT-SPI reads the tests need.
-
-Runs under Debian's /usr/bin/python3 (python3-pyatspi) inside
-dbus-run-session, which gives it a session bus of its own.
-"""
+"""A private desktop (Xvfb, openbox, the accessibility bus) and the X reads
+and input the end-to-end tests need; run inside dbus-run-session."""
 
 import os
 import select
@@ -17,13 +12,12 @@ class Skip(Exception):
 
 
 class StepFailed(AssertionError):
-    pass
+    """A step that cannot go on."""
 
 
 def wait_for(what, probe, timeout=10.0, interval=0.05):
-    """Polls `probe` until it gives something true and returns that; fails
-    with `what` when the deadline passes. Exceptions of the probe count as
-    "not yet" (a window or accessible may still be coming up)."""
+    """Polls `probe` until it gives something true and returns that; its
+    exceptions count as "not yet"."""
     deadline = time.monotonic() + timeout
     last_error = None
     while True:
@@ -52,8 +46,6 @@ class Desktop:
         self.processes = []
         self.programs = []
         self.display = None
-
-    # -- start and stop -----------------------------------------------------
 
     def start(self):
         self._start_xvfb()
@@ -111,8 +103,6 @@ class Desktop:
                                                        check=False))
 
     def stop_window_manager(self):
-        """Leaves the screen without a window manager: windows mapped from
-        now on get no frame."""
         self.window_manager.terminate()
         self.window_manager.wait(5)
         # What it announced stays on the root window; a screen where no
@@ -122,17 +112,14 @@ class Desktop:
             run("xprop", "-root", "-remove", prop, check=False)
 
     def launch(self, argv, cwd, env_extra, log_name):
-        env = dict(os.environ)
-        env.update(env_extra)
         log = open(os.path.join(self.workdir, log_name), "wb")
-        process = subprocess.Popen(argv, cwd=cwd, env=env, stdout=log, stderr=log)
+        process = subprocess.Popen(argv, cwd=cwd, env=dict(os.environ, **env_extra), stdout=log,
+                                   stderr=log)
         self.processes.append(process)
         self.programs.append(process)
         return process
 
     def kill_programs(self):
-        """Ends what launch() started and is still running, so that a part
-        cut short leaves no window behind for the next."""
         for process in self.programs:
             if process.poll() is None:
                 process.kill()
@@ -148,21 +135,15 @@ class Desktop:
                     process.kill()
                     process.wait()
 
-    # -- what the screen shows ------------------------------------------------
-
     def screenshot(self, path):
-        """Keeps the whole screen as a PNG; gives the path, or None."""
         if not self.display:
             return None
         result = subprocess.run(["import", "-display", self.display, "-window", "root", path],
                                 capture_output=True)
         return path if result.returncode == 0 and os.path.exists(path) else None
 
-    # -- X windows ------------------------------------------------------------
-
     @staticmethod
     def client_windows():
-        """Top-level client windows the window manager manages, in stacking order."""
         out = run("xprop", "-root", "_NET_CLIENT_LIST_STACKING", check=False)
         if "#" not in out:
             return []
@@ -175,7 +156,6 @@ class Desktop:
 
     @staticmethod
     def title(window):
-        """_NET_WM_NAME as the window manager reads it (UTF-8)."""
         out = run("xprop", "-id", hex(window), "-notype", "_NET_WM_NAME")
         if "=" not in out:
             return None
@@ -187,7 +167,6 @@ class Desktop:
 
     @staticmethod
     def frame_extents(window):
-        """(left, right, top, bottom) of the frame around the client area."""
         out = run("xprop", "-id", hex(window), "_NET_FRAME_EXTENTS", check=False)
         if "=" not in out:
             return None
@@ -195,7 +174,6 @@ class Desktop:
 
     @staticmethod
     def client_geometry(window):
-        """(x, y, width, height) of the client area, on the screen."""
         out = run("xwininfo", "-id", hex(window))
         fields = {}
         for line in out.splitlines():
@@ -208,15 +186,14 @@ class Desktop:
     def windows_of(self, pid):
         return [w for w in self.client_windows() if self.window_pid(w) == pid]
 
-    # -- input ----------------------------------------------------------------
-
     @staticmethod
     def activate(window):
         run("xdotool", "windowactivate", "--sync", str(window))
 
     @staticmethod
-    def click(x, y):
-        run("xdotool", "mousemove", "--sync", str(int(x)), str(int(y)), "click", "1")
+    def click(x, y, repeat=1):
+        run("xdotool", "mousemove", "--sync", str(int(x)), str(int(y)), "click", "--repeat",
+            str(repeat), "--delay", "80", "1")
 
     @staticmethod
     def key(*keys):
@@ -228,6 +205,5 @@ class Desktop:
 
     @staticmethod
     def close_request(window):
-        """What the title bar's close box does: the window manager asks the
-        client to close (_NET_CLOSE_WINDOW, sent on as WM_DELETE_WINDOW)."""
+        # As the title bar's close box: _NET_CLOSE_WINDOW, on as WM_DELETE_WINDOW.
         run("wmctrl", "-i", "-c", hex(window))

@@ -1,15 +1,5 @@
-"""End-to-end test of the built torvelin: what only a real desktop shows. The
-window manager's frame, titles and placement, the names a screen reader hears,
-the keyboard through the X server, the real printer dialog, the close through
-the window manager, and saving from folders that are really locked. The rules
-and the window's wiring have their own tests and are not repeated here.
-
-Usage (inside dbus-run-session, with Debian's /usr/bin/python3):
-    torvelin_e2e.py --binary build/src/app/torvelin --artifacts build/e2e
-
-Exit status: 0 when every check passes (expected failures aside), 1 when one
-fails, 77 when no X server can be started here or a check could not run.
-"""
+"""End-to-end test of the built torvelin: what only a real desktop shows.
+Exit status 0 pass, 1 a failure, 77 no X server or a check could not run."""
 
 import argparse
 import os
@@ -23,11 +13,11 @@ import traceback
 import desktop as dt
 from desktop import StepFailed, wait_for
 
-# Checks that fail for a known, still open defect of the program. A failing
-# check listed here is reported as XFAIL and does not fail the run; one that
-# passes is reported as XPASS, so that it can be taken off the list.
-# TORVELIN_E2E_XFAIL replaces the list (comma separated; empty: all strict).
-EXPECTED_FAILURES: set = set()
+# Checks of a known, still open defect: reported as XFAIL (XPASS once mended)
+# without failing the run. TORVELIN_E2E_XFAIL replaces the list.
+EXPECTED_FAILURES = set()
+XFAIL = {n.strip() for n in os.environ.get("TORVELIN_E2E_XFAIL", "").split(",") if n.strip()} \
+    if "TORVELIN_E2E_XFAIL" in os.environ else EXPECTED_FAILURES
 
 TITLE = " Torvelin für märklin C-Gleise"
 OUTER_SIZE = (1024, 740)  # 15360 x 11100 twips
@@ -36,8 +26,7 @@ SORT_TITLE = " nach Gleislänge sortieren..."
 
 
 def settings_file(eol):
-    """A settings file as a user may have left it: one price for 24360 and
-    one for 24064, the window's frame at 1200 x 600 twips."""
+    """Prices for 24360 and 24064, the frame at 1200 x 600 twips."""
     lines = ["[Preise]", "360", "", "", "", "", "", "", "", "1,5", "", "[Toleranzen]", "0", "0",
              "", "[Position]", "1200", "600", "", "[farbige Tabelle]", "0", "0", ""]
     return eol.join(lines).encode("latin-1")
@@ -92,14 +81,6 @@ FOCUS_ORDER = ["txtLaenge", "btnStart", "grdTabelle", "txtToleranz(0)", "txtTole
                "chkCellStyle(1)"]
 BAR_AFTER = {"scrToleranz(0)": "txtToleranz(0)", "scrToleranz(1)": "txtToleranz(1)"}
 
-
-# The Tab key's way through the window. The scroll bars may take part, each
-# right after its box; nothing else may.
-FOCUS_ORDER = ["txtLaenge", "btnStart", "grdTabelle", "txtToleranz(0)", "txtToleranz(1)",
-               "btnBeenden", "grdPreise", "grdStck", "btnDrucken", "chkCellStyle(0)",
-               "chkCellStyle(1)"]
-BAR_AFTER = {"scrToleranz(0)": "txtToleranz(0)", "scrToleranz(1)": "txtToleranz(1)"}
-
 # An arrow key on a focused tolerance bar, from 4: the thumb moves the way the
 # arrow points, and the minus bar runs from 9 at its left end to 0.
 BAR_KEYS = [
@@ -115,19 +96,15 @@ def px(twips):
 
 
 class Session:
-    """The checks of one run and what they found."""
-
-    def __init__(self, desktop, artifacts, xfail):
+    def __init__(self, desktop):
         self.desktop = desktop
-        self.artifacts = artifacts
-        self.xfail = xfail
         self.results = []  # (outcome, check, detail)
         self.shots = 0
 
     def screenshot(self, why):
         self.shots += 1
         slug = re.sub(r"[^A-Za-z0-9]+", "-", why).strip("-")[:60]
-        path = os.path.join(self.artifacts, f"failure-{self.shots:02d}-{slug}.png")
+        path = os.path.join(self.desktop.workdir, f"failure-{self.shots:02d}-{slug}.png")
         return self.desktop.screenshot(path)
 
     def record(self, outcome, name, detail=""):
@@ -136,27 +113,20 @@ class Session:
               flush=True)
 
     def check(self, name, ok, detail=""):
-        if ok:
-            outcome = "XPASS" if name in self.xfail else "PASS"
-        elif name in self.xfail:
-            outcome = "XFAIL"
-        else:
-            outcome = "FAIL"
-            shot = self.screenshot(name)
-            detail += f"\n      screenshot: {shot}" if shot else "\n      (no screenshot)"
+        outcome = ("XPASS" if ok else "XFAIL") if name in XFAIL else "PASS" if ok else "FAIL"
+        if outcome == "FAIL":
+            detail += f"\n      screenshot: {self.screenshot(name)}"
         self.record(outcome, name, detail)
         return ok
 
     def equal(self, name, actual, expected):
         return self.check(name, actual == expected, f"expected {expected!r}, got {actual!r}")
 
-    def outcomes(self, outcome):
-        return [r for r in self.results if r[0] == outcome]
+    def has(self, outcome):
+        return any(r[0] == outcome for r in self.results)
 
 
 class Torvelin:
-    """The running program as the desktop and a screen reader see it."""
-
     def __init__(self, desktop, process, managed=True):
         import a11y
         self.a11y = a11y
@@ -172,8 +142,7 @@ class Torvelin:
         self.controls = {}
 
     def _main_window(self):
-        windows = self.desktop.windows_of(self.process.pid)
-        return windows[0] if windows else None
+        return next(iter(self.desktop.windows_of(self.process.pid)), None)
 
     def _top_level(self, match):
         for i in range(self.app.get_child_count()):
@@ -183,7 +152,6 @@ class Torvelin:
         return None
 
     def locate(self):
-        """Finds each control by its role and its place in the window."""
         ox, oy = self.a11y.extents(self.frame)[:2]
         nodes = list(self.a11y.walk(self.frame))
         for object_name, role, (left, top), _ in CONTROLS:
@@ -221,7 +189,6 @@ class Torvelin:
         wait_for(f"the focus on {object_name}", lambda: self.a11y.focused(self[object_name]))
 
     def dialogs(self):
-        """The program's top-level windows other than the main window."""
         return [w for w in self.desktop.windows_of(self.process.pid) if w != self.window]
 
     def accessible_dialog(self, title):
@@ -230,8 +197,7 @@ class Torvelin:
 
 
 def _settles(probe, timeout=5):
-    """Waits until `probe` holds, up to the deadline, without failing: the
-    check that follows reports what was found."""
+    """Waits for `probe` without failing: the check that follows reports."""
     try:
         return wait_for("a condition", probe, timeout=timeout)
     except StepFailed:
@@ -239,8 +205,7 @@ def _settles(probe, timeout=5):
 
 
 def replace_text(s, t, object_name, text):
-    """Clicks into a box and types `text` over what it held, selected: an
-    emptied tolerance box would take the bar's value at once."""
+    # Typed over the selection: an emptied tolerance box takes the bar's value.
     t.click(object_name)
     t.focus(object_name)
     s.desktop.key("End", "shift+Home")
@@ -251,7 +216,6 @@ def replace_text(s, t, object_name, text):
 # -- the session, step by step -------------------------------------------------
 
 def outer_geometry(s, t):
-    """(left, top, width, height) of the window with its frame."""
     x, y, w, h = s.desktop.client_geometry(t.window)
     left, right, top, bottom = s.desktop.frame_extents(t.window)
     return x - left, y - top, w + left + right, h + top + bottom
@@ -300,8 +264,7 @@ def keyboard_order(s, t, state):
 
 
 def message_box(s, t, check, title, confirm):
-    """Checks the title the window manager shows on the message box that has
-    just opened, then confirms it: `confirm` is "mouse" or a key."""
+    """Checks the message box's title, then confirms by "mouse" or a key."""
     box = wait_for("the message box", lambda: t.dialogs(), timeout=10)[0]
     s.equal(check, s.desktop.title(box), title)
     if confirm == "mouse":
@@ -320,21 +283,18 @@ def nothing_to_sort(s, t, state):
 
 
 def refused_length(s, t, state):
-    """A refused length leaves its whole text selected for the next try,
-    whichever way the search was started and the message confirmed."""
     replace_text(s, t, "txtLaenge", "59")
-    t.click("btnStart")
-    message_box(s, t, "title: minimum-length message box", SEARCH_TITLE, "mouse")
-    _settles(lambda: t.a11y.selected_text(t["txtLaenge"]), timeout=3)
-    s.equal("refused by a click and OK clicked: length selected",
-            t.a11y.selected_text(t["txtLaenge"]), "59")
-    t.click("txtLaenge")
-    s.desktop.key("Tab")
-    t.focus("btnStart")
-    s.desktop.key("space")
-    message_box(s, t, "title: minimum-length message box, Space", SEARCH_TITLE, "Return")
-    _settles(lambda: t.a11y.selected_text(t["txtLaenge"]), timeout=3)
-    s.equal("refused by Space: length selected", t.a11y.selected_text(t["txtLaenge"]), "59")
+    for how, confirm in (("a click", "mouse"), ("Space", "Return")):
+        if how == "a click":
+            t.click("btnStart")
+        else:
+            t.click("txtLaenge")
+            s.desktop.key("Tab")
+            t.focus("btnStart")
+            s.desktop.key("space")
+        message_box(s, t, f"title: minimum-length message box, {how}", SEARCH_TITLE, confirm)
+        selected = _settles(lambda: t.a11y.selected_text(t["txtLaenge"]), timeout=3)
+        s.equal(f"refused by {how}: length selected", selected or "", "59")
 
 
 def bar_keys(s, t, state):
@@ -404,8 +364,7 @@ def close_by_window_manager(s, t, state):
 # -- settings saved from folders of several permissions -----------------------
 
 def lock(path):
-    """Makes `path` unwritable, for root too (the immutable attribute);
-    gives False where this file system or user cannot."""
+    """Unwritable for root too (immutable); False where that cannot be."""
     if os.geteuid() == 0:
         return _chattr("+i", path)
     os.chmod(path, os.stat(path).st_mode & 0o555)
@@ -424,6 +383,17 @@ def _chattr(*args):
         return subprocess.run(["chattr", *args], capture_output=True).returncode == 0
     except OSError:
         return False
+
+
+def program_copy(binary, folder, settings=None):
+    """The program keeps its settings beside itself: a copy in a folder of its own."""
+    os.makedirs(folder)
+    copy = os.path.join(folder, "torvelin")
+    shutil.copy2(binary, copy)
+    if settings is not None:
+        with open(os.path.join(folder, "Torvelin.ini"), "wb") as f:
+            f.write(settings)
+    return copy
 
 
 def read_bytes(path):
@@ -448,17 +418,11 @@ def settings_locations(session, desktop, binary, artifacts, env):
     plain = settings_file("\n")
     for check, locked, with_file, where in LOCATION_CASES:
         base = os.path.join(artifacts, re.sub(r"[^a-z]+", "-", check.split(": ")[1]).strip("-"))
-        folder = os.path.join(base, "program")
-        home = os.path.join(base, "home")
-        os.makedirs(folder)
+        folder, home = os.path.join(base, "program"), os.path.join(base, "home")
+        copy = program_copy(binary, folder, plain if with_file else None)
         os.makedirs(home)
-        copy = os.path.join(folder, "torvelin")
-        shutil.copy2(binary, copy)
         beside = os.path.join(folder, "Torvelin.ini")
         in_config = os.path.join(home, ".config", "Torvelin", "Torvelin.ini")
-        if with_file:
-            with open(beside, "wb") as f:
-                f.write(plain)
         target = folder if locked == "folder" else beside
         if not lock(target):
             session.record("SKIP", check, "this file system or user cannot make it unwritable")
@@ -489,13 +453,10 @@ def settings_locations(session, desktop, binary, artifacts, env):
 # -- no window manager ----------------------------------------------------------
 
 def unframed(session, desktop, binary, artifacts, env):
-    """Where nothing frames the window, its client area is the whole size."""
     print("-- without a window manager", flush=True)
     desktop.stop_window_manager()
     folder = os.path.join(artifacts, "unframed")
-    os.makedirs(folder)
-    copy = os.path.join(folder, "torvelin")
-    shutil.copy2(binary, copy)
+    copy = program_copy(binary, folder)
     process = desktop.launch([copy], folder, dict(env, HOME=folder), "torvelin-unframed.log")
     # Without a window manager there is no client list: the program's
     # accessible tells where its window is.
@@ -517,10 +478,6 @@ def main():
     parser.add_argument("--artifacts", required=True)
     args = parser.parse_args()
 
-    xfail = EXPECTED_FAILURES
-    if "TORVELIN_E2E_XFAIL" in os.environ:
-        xfail = {n.strip() for n in os.environ["TORVELIN_E2E_XFAIL"].split(",") if n.strip()}
-
     began = time.monotonic()
     artifacts = os.path.abspath(args.artifacts)
     if os.path.isdir(artifacts) and os.geteuid() == 0:
@@ -528,15 +485,9 @@ def main():
         _chattr("-R", "-i", artifacts)
     shutil.rmtree(artifacts, ignore_errors=True)
     os.makedirs(artifacts)
-    # The program keeps its settings beside itself, so it runs as a copy in a
-    # folder of its own, with the hand-made file beside it.
     folder = os.path.join(artifacts, "scratch")
-    os.makedirs(folder)
-    binary = os.path.join(folder, "torvelin")
-    shutil.copy2(args.binary, binary)
+    binary = program_copy(args.binary, folder, settings_file("\r\n"))
     settings_path = os.path.join(folder, "Torvelin.ini")
-    with open(settings_path, "wb") as f:
-        f.write(settings_file("\r\n"))
 
     desktop = dt.Desktop(artifacts)
     try:
@@ -548,7 +499,7 @@ def main():
     print(f"desktop {desktop.display}: Xvfb, openbox, accessibility bus; files in {artifacts}",
           flush=True)
 
-    session = Session(desktop, artifacts, xfail)
+    session = Session(desktop)
     steps = [
         ("start from a settings file", start),
         ("accessible names", accessible_names),
@@ -567,8 +518,6 @@ def main():
     current = [""]
 
     def guarded(title, run):
-        """Runs one part; one that cannot go on is a failure, and the next
-        part still runs."""
         current[0] = title
         try:
             run()
@@ -603,20 +552,13 @@ def main():
     finally:
         desktop.stop()
 
-    took = time.monotonic() - began
-    counts = {}
-    for outcome, _, _ in session.results:
-        counts[outcome] = counts.get(outcome, 0) + 1
-    print(f"\n{len(session.results)} checks in {took:.1f} s: "
-          + ", ".join(f"{n} {o}" for o, n in sorted(counts.items())))
+    print(f"\n{len(session.results)} checks in {time.monotonic() - began:.1f} s; "
+          f"program output in {artifacts}")
     for outcome, name, _ in session.results:
-        if outcome in ("FAIL", "XPASS", "SKIP"):
+        if outcome != "PASS":
             print(f"  {outcome} {name}")
-    print(f"program output: {os.path.join(artifacts, 'torvelin.log')}")
-    if session.outcomes("FAIL"):
-        return 1
     # A check that could not run is no pass: ctest reports the run as skipped.
-    return 77 if session.outcomes("SKIP") else 0
+    return 1 if session.has("FAIL") else 77 if session.has("SKIP") else 0
 
 
 if __name__ == "__main__":

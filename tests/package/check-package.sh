@@ -53,19 +53,11 @@ expected+="
 ./usr/share/man/man1/torvelin-search.1.gz
 ./usr/share/man/man1/torvelin.1.gz
 ./usr/share/metainfo/de.torvelin.Gleisrechner.metainfo.xml
-./usr/share/metainfo/de.torvelin.Torvelin.metainfo.xml
-./usr/share/torvelin/ranges/fleischmann-piccolo.txt
-./usr/share/torvelin/ranges/fleischmann-profi.txt
-./usr/share/torvelin/ranges/kato-unitrack-n.txt
-./usr/share/torvelin/ranges/maerklin-c.txt
-./usr/share/torvelin/ranges/maerklin-k.txt
-./usr/share/torvelin/ranges/maerklin-m.txt
-./usr/share/torvelin/ranges/maerklin-z.txt
-./usr/share/torvelin/ranges/minitrix.txt
-./usr/share/torvelin/ranges/piko-a.txt
-./usr/share/torvelin/ranges/roco-geoline.txt
-./usr/share/torvelin/ranges/roco-line.txt
-./usr/share/torvelin/ranges/tillig-tt.txt"
+./usr/share/metainfo/de.torvelin.Torvelin.metainfo.xml"
+for range in "$source"/data/ranges/*.txt; do
+    expected+=$'\n'"./usr/share/torvelin/ranges/$(basename "$range")"
+done
+expected=$(LC_ALL=C sort <<<"$expected")
 actual=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort)
 if [ "$actual" != "$expected" ]; then
     fail "package files differ (- expected, + in the package):"
@@ -156,25 +148,11 @@ if command -v lintian >/dev/null; then
 fi
 
 # The packaged torvelin-search, run from the scratch folder with the
-# system's libraries.
+# system's libraries; what it prints has its own tests.
 search="$root/usr/bin/torvelin-search"
 export HOME="$scratch/home" LC_ALL=C.UTF-8
 mkdir -p "$HOME"
-help=$("$search" --help) || fail "--help exits with $?"
-[ -n "$help" ] || fail "--help prints nothing"
 tab=$'\t'
-want="360,0${tab}${tab}${tab}${tab}${tab}${tab}${tab}${tab}${tab}360,0${tab}24360${tab}${tab}${tab}${tab}${tab}${tab}${tab}${tab}${tab},00
-188,3${tab}171,7${tab}${tab}${tab}${tab}${tab}${tab}${tab}${tab}360,0${tab}24188${tab}24172${tab}${tab}${tab}${tab}${tab}${tab}${tab}${tab},00
-188,3${tab}94,2${tab}77,5${tab}${tab}${tab}${tab}${tab}${tab}${tab}360,0${tab}24188${tab}24094${tab}24077${tab}${tab}${tab}${tab}${tab}${tab}${tab},00"
-got=$("$search" --locale de_DE 360 2>"$scratch/count") || fail "torvelin-search 360 exits with $?"
-if [ "$got" != "$want" ]; then
-    fail "torvelin-search --locale de_DE 360 prints (- expected, + got):"
-    diff <(echo "$want") <(echo "$got") || true
-fi
-[ "$(cat "$scratch/count")" = 3 ] || fail "row count on standard error: $(cat "$scratch/count")"
-status=0
-"$search" --locale de_DE 59 >/dev/null 2>&1 || status=$?
-[ "$status" = 2 ] || fail "torvelin-search 59 exits with $status, not 2"
 
 # The shipped ranges, found beside the unpacked program.
 shipped=$("$search" --ranges | grep -c "${tab}mitgeliefert") || true
