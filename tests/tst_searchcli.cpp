@@ -145,11 +145,17 @@ private Q_SLOTS:
         if (QFileInfo::exists(u"/dev/full"_s)) {
             QTest::newRow("full disk") << u"\"$0\" 1265 9 9 >/dev/full"_s << 1 << 0
                                        << failed + u"kein Platz mehr auf dem Datenträger.\n"_s;
+            // The range options write through the same checked output.
+            QTest::newRow("full disk, range path")
+                << u"\"$0\" --limit 3 360 >/dev/full"_s << 1 << 0
+                << failed + u"kein Platz mehr auf dem Datenträger.\n"_s;
         }
         QTest::newRow("closed output") << u"\"$0\" --count 360 >&-"_s << 1 << 0
                                        << failed + u"die Standardausgabe ist geschlossen.\n"_s;
         QTest::newRow("reader stops early")
             << u"\"$0\" --format json 1265 9 9 | head -1"_s << 0 << 1 << QString();
+        QTest::newRow("reader stops early, range path")
+            << u"\"$0\" --limit 100000 1265 9 9 | head -1"_s << 0 << 1 << QString();
     }
     void output()
     {

@@ -48,23 +48,31 @@ RangeRows::RangeRows(TrackRange range, Options options)
 {
 }
 
+QString RangeRows::number(double value, int decimals, const QString &localeText) const
+{
+    return m_options.plain ? NumberText::formatPlain(value, decimals) : localeText;
+}
+
 QString RangeRows::lengthText(qint64 units) const
 {
+    const double mm = RangeUnits::toMillimetres(units);
     if (units % 10 == 0)
-        return NumberText::formatLength(float(RangeUnits::toMillimetres(units)));
-    return QLocale().toString(RangeUnits::toMillimetres(units), 'f', 2);
+        return number(mm, 1, NumberText::formatLength(float(mm)));
+    return number(mm, 2, QLocale().toString(mm, 'f', 2));
 }
 
 QString RangeRows::sumText(qint64 units) const
 {
+    const double mm = RangeUnits::toMillimetres(units);
     if (units % 10 == 0)
-        return NumberText::formatSum(float(RangeUnits::toMillimetres(units)));
-    return QLocale().toString(RangeUnits::toMillimetres(units), 'f', 2);
+        return number(mm, 1, NumberText::formatSum(float(mm)));
+    return number(mm, 2, QLocale().toString(mm, 'f', 2));
 }
 
-QString RangeRows::priceText(qint64 cents)
+QString RangeRows::priceText(qint64 cents) const
 {
-    return NumberText::formatPrice(float(double(cents) / 100.0));
+    const double value = double(cents) / 100.0;
+    return number(value, 2, NumberText::formatPrice(float(value)));
 }
 
 QString RangeRows::price(const GapSolver::Selection &selection) const
@@ -74,7 +82,7 @@ QString RangeRows::price(const GapSolver::Selection &selection) const
     float total = 0.0f;
     for (int index : selection.rowOrder())
         total += m_options.unitPrices.value(index, 0.0f);
-    return NumberText::formatPrice(total);
+    return number(double(total), 2, NumberText::formatPrice(total));
 }
 
 QStringList RangeRows::header() const
@@ -138,7 +146,7 @@ QString RangeRows::write(Format format, const QList<GapSolver::Selection> &rows,
     case Format::Json:
         return json(rows);
     case Format::Shopping:
-        return shopping(rows, ResultExport::csvSeparator(locale));
+        return shopping(rows, locale);
     }
     return QString();
 }
@@ -232,9 +240,9 @@ QString RangeRows::json(const QList<GapSolver::Selection> &rows) const
     return text;
 }
 
-QString RangeRows::shopping(const QList<GapSolver::Selection> &rows, QChar separator) const
+QString RangeRows::shopping(const QList<GapSolver::Selection> &rows, const QLocale &locale) const
 {
-    const QLocale locale;
+    const QChar separator = ResultExport::csvSeparator(locale);
     QString text = csvLine({QStringLiteral("Artikel"), QStringLiteral("Anzahl"),
                             QStringLiteral("Stückpreis"), QStringLiteral("Summe")},
                            separator);
