@@ -12,27 +12,6 @@
 
 namespace {
 
-QString csvField(const QString &text, QChar separator)
-{
-    if (!text.contains(separator) && !text.contains(u'"') && !text.contains(u'\n') &&
-        !text.contains(u'\r'))
-        return text;
-    QString quoted = text;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
-QString csvLine(const QStringList &cells, QChar separator)
-{
-    QString line;
-    for (qsizetype c = 0; c < cells.size(); ++c) {
-        if (c > 0)
-            line += separator;
-        line += csvField(cells.at(c), separator);
-    }
-    return line + u"\r\n";
-}
-
 // A plain number for spreadsheets: the locale's decimal separator, no grouping.
 QString plainDecimal(qint64 hundredths, const QLocale &locale)
 {
@@ -161,9 +140,9 @@ QString RangeRows::tsv(const QList<GapSolver::Selection> &rows) const
 
 QString RangeRows::csv(const QList<GapSolver::Selection> &rows, QChar separator) const
 {
-    QString text = csvLine(header(), separator);
+    QString text = ResultExport::csvLine(header(), separator);
     for (const GapSolver::Selection &row : rows)
-        text += csvLine(cells(row), separator);
+        text += ResultExport::csvLine(cells(row), separator);
     return text;
 }
 
@@ -243,9 +222,9 @@ QString RangeRows::json(const QList<GapSolver::Selection> &rows) const
 QString RangeRows::shopping(const QList<GapSolver::Selection> &rows, const QLocale &locale) const
 {
     const QChar separator = ResultExport::csvSeparator(locale);
-    QString text = csvLine({QStringLiteral("Artikel"), QStringLiteral("Anzahl"),
-                            QStringLiteral("Stückpreis"), QStringLiteral("Summe")},
-                           separator);
+    QString text = ResultExport::csvLine({QStringLiteral("Artikel"), QStringLiteral("Anzahl"),
+                                          QStringLiteral("Stückpreis"), QStringLiteral("Summe")},
+                                         separator);
     if (rows.isEmpty())
         return text;
     const GapSolver::Selection &best = rows.first();
@@ -257,11 +236,12 @@ QString RangeRows::shopping(const QList<GapSolver::Selection> &rows, const QLoca
             continue;
         const qint64 unit = m_options.unitCents.value(i, 0);
         total += buy * unit;
-        text += csvLine({m_range.piece(int(i)).articleNumber, QString::number(buy),
-                         plainDecimal(unit, locale), plainDecimal(buy * unit, locale)},
-                        separator);
+        text +=
+            ResultExport::csvLine({m_range.piece(int(i)).articleNumber, QString::number(buy),
+                                   plainDecimal(unit, locale), plainDecimal(buy * unit, locale)},
+                                  separator);
     }
-    text += csvLine({QStringLiteral("Gesamt"), QString(), QString(), plainDecimal(total, locale)},
-                    separator);
+    text += ResultExport::csvLine(
+        {QStringLiteral("Gesamt"), QString(), QString(), plainDecimal(total, locale)}, separator);
     return text;
 }
