@@ -79,8 +79,9 @@ private Q_SLOTS:
         ok("file by path, text", de + u"--range DIR/zwei.txt --format text 160 0 1"_s,
            u"Länge  Preis  Gleise  Stückliste\n160,5    ,00       3  1 × Gleis A, 2 × B\n"_s,
            u"1\n"_s);
-        // 359,5 measured and 0,5 a joint: one piece makes 360,5 mm.
-        ok("measured and joint", de + u"--measured 24360=359.5 --joint 0.5 --limit 1 360 0 1"_s,
+        // 359,5 measured and 0,5 a joint, read as the locale writes them:
+        // one piece makes 360,5 mm.
+        ok("measured and joint", de + u"--measured 24360=359,5 --joint 0,5 --limit 1 360 0 1"_s,
            u"359,5\t\t\t\t\t\t\t\t\t360,5\t24360\t\t\t\t\t\t\t\t\t,00\n"_s, u"1 von 2\n"_s);
         ok("stock: to buy and its cost",
            de + u"--stock 24188=1 --unit-prices 24188=2,50,24172=1 --sort to-buy --format text "
@@ -97,7 +98,17 @@ private Q_SLOTS:
         ok("nothing fits", de + u"--range DIR/zwei.txt 115 0 0"_s, QString(),
            u"0\ntorvelin-search: keine Auswahl passt; am nächsten kommen 100,0 mm "
            "(Minus-Toleranz 15) und 121,0 mm (Plus-Toleranz 6)\n"_s);
-        ok("swap", de + u"--swap 24360,24077 --off 6.7"_s, u"24077\t24071\t0,0\n"_s, u"1\n"_s);
+        ok("swap", de + u"--swap 24360,24077 --off 6,7"_s, u"24077\t24071\t0,0\n"_s, u"1\n"_s);
+        // Numbers for programs, as on the window's path: "." and no grouping.
+        ok("plain numbers", u"--locale C --limit 1 --format csv 1265"_s,
+           u"L1,L2,L3,L4,L5,L6,L7,L8,L9,Länge,Gl1,Gl2,Gl3,Gl4,Gl5,Gl6,Gl7,Gl8,Gl9,Preis\r\n"
+           "229.3,188.3,188.3,188.3,188.3,188.3,94.2,,,1265.0,24229,24188,24188,24188,24188,"
+           "24188,24094,,,0.00\r\n"_s,
+           u"1 von 3\n"_s);
+        ok("plain shopping list",
+           de + u"--plain-numbers --unit-prices 24360=0,5 --format shopping --sort pieces 360"_s,
+           u"Artikel,Anzahl,Stückpreis,Summe\r\n24360,1,0.50,0.50\r\nGesamt,,,0.50\r\n"_s,
+           u"3\n"_s);
         // Twenty pieces of 100 mm, and nothing else within twenty pieces.
         ok("count", u"--range DIR/zwei.txt --max-pieces 20 --count 2000 50 50"_s, u"1\n"_s,
            QString());
@@ -120,6 +131,8 @@ private Q_SLOTS:
             u"Eine Toleranz muss eine Ziffer von 0 bis 9 sein !"_s);
         bad("file tolerance above 50", u"--range DIR/zwei.txt 360 0 51"_s,
             u"Eine Toleranz muss eine ganze Zahl von 0 bis 50 sein, nicht: 51"_s);
+        bad("joint with the other decimal point", de + u"--joint 0.5 360"_s,
+            u"--joint braucht eine Länge von -5 bis 5 mm wie 0,3, nicht: 0.5"_s);
         bad("joint too large", u"--joint 6 360"_s,
             u"--joint braucht eine Länge von -5 bis 5 mm wie 0.3, nicht: 6"_s);
         bad("length below 60", u"--limit 1 59"_s,

@@ -133,6 +133,25 @@ private Q_SLOTS:
             QCOMPARE(err, errors);
     }
 
+    // The help wins over every other option, and names each option at the
+    // start of one line only, the range options included.
+    void helpListsEachOptionOnce()
+    {
+        QProcess process;
+        process.start(QStringLiteral(TORVELIN_SEARCH_PATH),
+                      {u"--range"_s, u"nix"_s, u"--limit"_s, u"1"_s, u"--help"_s});
+        QVERIFY(process.waitForFinished(-1));
+        QCOMPARE(process.exitCode(), 0);
+        QStringList named;
+        for (const QString &line :
+             QString::fromUtf8(process.readAllStandardOutput()).split(u'\n')) {
+            if (line.startsWith(u"  --"_s))
+                named << line.mid(2).section(u' ', 0, 0);
+        }
+        QVERIFY(named.contains(u"--swap"_s));
+        QCOMPARE(named.removeDuplicates(), 0);
+    }
+
     // Where the output goes: a write that fails is status 1 with one line;
     // a reader that stops early (| head) ends the program without a word.
     void output_data()
@@ -145,11 +164,17 @@ private Q_SLOTS:
         if (QFileInfo::exists(u"/dev/full"_s)) {
             QTest::newRow("full disk") << u"\"$0\" 1265 9 9 >/dev/full"_s << 1 << 0
                                        << failed + u"kein Platz mehr auf dem Datenträger.\n"_s;
+            // The range options write through the same checked output.
+            QTest::newRow("full disk, range path")
+                << u"\"$0\" --limit 3 360 >/dev/full"_s << 1 << 0
+                << failed + u"kein Platz mehr auf dem Datenträger.\n"_s;
         }
         QTest::newRow("closed output") << u"\"$0\" --count 360 >&-"_s << 1 << 0
                                        << failed + u"die Standardausgabe ist geschlossen.\n"_s;
         QTest::newRow("reader stops early")
             << u"\"$0\" --format json 1265 9 9 | head -1"_s << 0 << 1 << QString();
+        QTest::newRow("reader stops early, range path")
+            << u"\"$0\" --limit 100000 1265 9 9 | head -1"_s << 0 << 1 << QString();
     }
     void output()
     {

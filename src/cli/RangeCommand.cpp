@@ -1,4 +1,5 @@
 #include "RangeCommand.h"
+#include "Output.h"
 
 #include "core/GapSolver.h"
 #include "core/NumberText.h"
@@ -14,14 +15,12 @@
 #include <QSet>
 
 #include <cmath>
-#include <cstdio>
 #include <optional>
 
 namespace {
 
-constexpr int written = 0;
-constexpr int writeFailed = 1;
-constexpr int usageError = 2;
+using Output::fail;
+
 constexpr int largestFileTolerance = 50;
 constexpr int largestStock = 99;
 constexpr qint64 largestJoint = RangeUnits::fromMillimetres(5);
@@ -43,35 +42,18 @@ struct Refusal
     QString message;
 };
 
-int fail(const QString &message)
+// The listing, then its count and a notice, each told only once every
+// byte of the listing was written.
+int finish(const QString &output, const QString &count = QString(),
+           const QString &notice = QString())
 {
-    QString line = u"torvelin-search: " + message;
-    while (line.endsWith(u' '))
-        line.chop(1);
-    std::fputs(line.toLocal8Bit().constData(), stderr);
-    std::fputc('\n', stderr);
-    return usageError;
-}
-
-// Writes all of `text` to a standard stream and says whether every byte got
-// there (a full disk or a closed pipe is a failure, not a success).
-bool writeAll(FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    if (!bytes.isEmpty() && std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream) !=
-                                std::size_t(bytes.size()))
-        return false;
-    return std::fflush(stream) == 0;
-}
-
-int finish(const QString &output, const QString &errors)
-{
-    if (!writeAll(stdout, output)) {
-        fail(QStringLiteral("Die Ausgabe ließ sich nicht schreiben."));
-        return writeFailed;
-    }
-    writeAll(stderr, errors);
-    return written;
+    if (const int status = Output::writeOut(output))
+        return status;
+    if (!count.isEmpty())
+        Output::count(count);
+    if (!notice.isEmpty())
+        Output::tell(notice);
+    return Output::done;
 }
 
 // "ARTNR=VALUE,ARTNR=VALUE": each entry split, the article looked up.
@@ -112,13 +94,25 @@ std::optional<Refusal> eachEntry(const QStringList &lists, const QString &option
     return std::nullopt;
 }
 
-std::optional<qint64> signedUnits(QStringView text)
+// A length option in millimetres, read as every number of the program is
+// (with the locale's decimal separator), to at most two decimals: the
+// solver's hundredths.
+std::optional<qint64> lengthUnits(QStringView text)
 {
-    const bool negative = text.startsWith(u'-');
-    const auto units = RangeUnits::parse(negative ? text.mid(1) : text);
-    if (!units)
+    const auto value = NumberText::toDouble(text);
+    if (!value)
         return std::nullopt;
-    return negative ? -*units : *units;
+    const double hundredths = *value * double(RangeUnits::perMillimetre);
+    const double whole = std::round(hundredths);
+    if (std::abs(hundredths - whole) > 1e-6 || std::abs(whole) > 1e12)
+        return std::nullopt;
+    return qint64(whole);
+}
+
+// A length as the locale writes it, as an example in a message.
+QString example(double mm)
+{
+    return QLocale().toString(mm, 'f', 1);
 }
 
 std::optional<int> wholeNumber(QStringView text, int largest)
@@ -131,9 +125,11 @@ std::optional<int> wholeNumber(QStringView text, int largest)
     return value;
 }
 
-QString millimetres(qint64 units)
+QString millimetres(qint64 units, bool plain)
 {
-    return QLocale().toString(RangeUnits::toMillimetres(units), 'f', units % 10 == 0 ? 1 : 2);
+    const double mm = RangeUnits::toMillimetres(units);
+    const int decimals = units % 10 == 0 ? 1 : 2;
+    return plain ? NumberText::formatPlain(mm, decimals) : QLocale().toString(mm, 'f', decimals);
 }
 
 // The whole millimetres of tolerance that take in a length `units` outside.
@@ -317,7 +313,7 @@ std::optional<Refusal> readProblem(const CommandLine &line, Query &s)
     if (auto refused = eachEntry(
             line.values(measuredOption), measuredOption, s.range,
             [&](int index, QStringView article, QStringView value) -> std::optional<Refusal> {
-                const auto units = RangeUnits::parse(value);
+                const auto units = lengthUnits(value);
                 const qint64 nominal = s.range.piece(index).length;
                 // A real piece is off its nominal length by a fraction of a
                 // millimetre; a tenth of the piece is far beyond any wear.
@@ -325,17 +321,17 @@ std::optional<Refusal> readProblem(const CommandLine &line, Query &s)
                     return Refusal{QStringLiteral("Die gemessene Länge von %1 muss eine Zahl wie "
                                                   "%2 sein, höchstens 10 % von der Nennlänge "
                                                   "entfernt, nicht: %3")
-                                       .arg(article, RangeUnits::plainText(nominal), value)};
+                                       .arg(article, millimetres(nominal, false), value)};
                 s.range = s.range.withLength(index, *units);
                 return std::nullopt;
             }))
         return refused;
     if (line.isSet(jointOption)) {
-        const auto joint = signedUnits(line.value(jointOption));
+        const auto joint = lengthUnits(line.value(jointOption));
         if (!joint || *joint < -largestJoint || *joint > largestJoint)
-            return Refusal{QStringLiteral("--joint braucht eine Länge von -5 bis 5 mm wie 0.3, "
-                                          "nicht: %1")
-                               .arg(line.value(jointOption))};
+            return Refusal{QStringLiteral("--joint braucht eine Länge von -5 bis 5 mm wie %1, "
+                                          "nicht: %2")
+                               .arg(example(0.3), line.value(jointOption))};
         p.joint = *joint;
     }
     p.range = s.range;
@@ -356,7 +352,7 @@ std::optional<Refusal> readWindow(const QStringList &args, Query &s)
             QStringLiteral("LÄNGE muss eine ganze Zahl von Millimetern sein: %1").arg(length)};
     const SearchInputs::Problem range = SearchInputs::checkLength(length);
     if (range != SearchInputs::Problem::None)
-        return Refusal{SearchInputs::message(range).trimmed()};
+        return Refusal{SearchInputs::message(range)};
     const QString minus = args.size() == 3 ? args.at(1) : QStringLiteral("0");
     const QString plus = args.size() == 3 ? args.at(2) : QStringLiteral("0");
     const bool builtIn = s.range.isBuiltIn();
@@ -411,11 +407,11 @@ int runSwaps(const CommandLine &line, Query &s)
                             .arg(article, s.range.name()));
         laid << index;
     }
-    const auto off = signedUnits(line.value(offOption));
+    const auto off = lengthUnits(line.value(offOption));
     if (!off || *off < -largestOff || *off > largestOff)
-        return fail(QStringLiteral("--off braucht eine Länge von -1000 bis 1000 mm wie 6.7 oder "
-                                   "-3, nicht: %1")
-                        .arg(line.value(offOption)));
+        return fail(QStringLiteral("--off braucht eine Länge von -1000 bis 1000 mm wie %1 oder "
+                                   "-3, nicht: %2")
+                        .arg(example(6.7), line.value(offOption)));
     const QStringList args = line.positional();
     if (args.size() != 0 && args.size() != 2)
         return fail(
@@ -445,11 +441,12 @@ int runSwaps(const CommandLine &line, Query &s)
             out << s.range.piece(p).articleNumber;
         for (int p : swap.add)
             in << s.range.piece(p).articleNumber;
-        text += out.join(u',') + u'\t' + in.join(u',') + u'\t' + millimetres(swap.offAfter) + u'\n';
+        text += out.join(u',') + u'\t' + in.join(u',') + u'\t' +
+                millimetres(swap.offAfter, s.rows.plain) + u'\n';
         ++shown;
     }
-    const QString count = s.limit >= 0 ? QStringLiteral("%1 von %2\n").arg(shown).arg(swaps.size())
-                                       : QString::number(swaps.size()) + u'\n';
+    const QString count = s.limit >= 0 ? QStringLiteral("%1 von %2").arg(shown).arg(swaps.size())
+                                       : QString::number(swaps.size());
     return finish(text, count);
 }
 
@@ -482,16 +479,17 @@ bool RangeCommand::isRequested(const CommandLine &line)
            line.value(QStringLiteral("format")) == u"shopping";
 }
 
-int RangeCommand::run(const CommandLine &line)
+int RangeCommand::run(const CommandLine &line, bool plain)
 {
     if (line.isSet(rangesFlag)) {
         if (!line.positional().isEmpty())
             return fail(QStringLiteral("--ranges listet nur die Sortimente und nimmt keine "
                                        "Argumente."));
-        return finish(listRanges(), QString());
+        return finish(listRanges());
     }
 
     Query s;
+    s.rows.plain = plain;
     if (line.isSet(rangeOption)) {
         const RangeLibrary::Loaded loaded = RangeLibrary().load(line.value(rangeOption));
         if (!loaded.range)
@@ -535,16 +533,18 @@ int RangeCommand::run(const CommandLine &line)
     const GapSolver solver(s.problem);
     const RangeRows rows(s.range, s.rows);
     if (line.isSet(nearestFlag))
-        return finish(nearestText(solver.nearest(), rows), QString());
+        return finish(nearestText(solver.nearest(), rows));
 
     const quint64 total = solver.count();
     if (line.isSet(QStringLiteral("count")))
-        return finish(QString::number(total) + u'\n', QString());
+        return finish(QString::number(total) + u'\n');
 
     const qint64 limit = s.format == RangeRows::Format::Shopping && s.limit < 0 ? 1 : s.limit;
     const GapSolver::Page page = solver.list(s.order, 0, limit);
-    QString errors = s.limit >= 0 ? QStringLiteral("%1 von %2\n").arg(page.rows.size()).arg(total)
-                                  : QString::number(total) + u'\n';
+    const QString count = s.limit >= 0
+                              ? QStringLiteral("%1 von %2").arg(page.rows.size()).arg(total)
+                              : QString::number(total);
+    QString notice;
     if (total == 0) {
         // Nothing fits: say how near one can get.
         const GapSolver::Nearest nearest = solver.nearest();
@@ -558,10 +558,10 @@ int RangeCommand::run(const CommandLine &line)
                          .arg(rows.sumText(nearest.above->length))
                          .arg(wholeMillimetres(nearest.plusNeeded));
         if (!sides.isEmpty())
-            errors += QStringLiteral("torvelin-search: keine Auswahl passt; am nächsten kommen ") +
-                      sides.join(QStringLiteral(" und ")) + u'\n';
+            notice = QStringLiteral("keine Auswahl passt; am nächsten kommen ") +
+                     sides.join(QStringLiteral(" und "));
     }
-    return finish(rows.write(s.format, page.rows), errors);
+    return finish(rows.write(s.format, page.rows, plain ? QLocale::c() : QLocale()), count, notice);
 }
 
 QString RangeCommand::helpText()
@@ -571,18 +571,12 @@ QString RangeCommand::helpText()
         "  --ranges             alle gefundenen Sortimente mit Herkunft und Zahl der Gleise\n"
         "  --range NAME|DATEI   ein anderes Sortiment, z. B. maerklin-k, xtrkcad:Piko-A\n"
         "                       oder eine Sortimentsdatei; ohne Angabe maerklin-c\n"
-        "  --max-pieces N       bei Sortimenten aus Dateien bis 20 Gleise\n"
         "  --limit N            nur die besten N Zeilen; \"N von M\" auf der\n"
         "                       Standardfehlerausgabe\n"
-        "  --sort ART           auch nearest (am nächsten an LÄNGE), to-buy (wenigste\n"
-        "                       zu kaufen), buy-cost (billigster Zukauf)\n"
-        "  --stock ARTNR=N,...  mit einer dieser Optionen: vorhandene Gleise (0 bis 99);\n"
-        "                       jede Zeile zeigt, was noch zu kaufen ist und was es kostet\n"
-        "  --format shopping    die Einkaufsliste der besten Zeile\n"
         "  --unit-prices ARTNR=PREIS,...  Stückpreise für jedes Sortiment\n"
         "  --nearest            die nächsten erreichbaren Längen unter und über dem\n"
         "                       Fenster, mit der nötigen Toleranz\n"
-        "  --measured ARTNR=MM,...  gemessene statt Nennlängen (Punkt als Dezimalzeichen)\n"
+        "  --measured ARTNR=MM,...  gemessene statt Nennlängen\n"
         "  --joint MM           Zugabe je Stoß; n Gleise zwischen zwei festen Gleisenden\n"
         "                       haben n + 1 Stöße\n"
         "  --swap ARTNR,... --off MM [MINUS PLUS]\n"

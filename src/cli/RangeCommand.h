@@ -23,8 +23,9 @@ QStringList flags();
 bool isRequested(const CommandLine &line);
 
 // Runs it; the exit status (0 done, 1 output could not be written, 2 a bad
-// value, with one German line on standard error).
-int run(const CommandLine &line);
+// value, with one German line on standard error). `plain` writes numbers for
+// programs, as the rest of torvelin-search does.
+int run(const CommandLine &line, bool plain);
 
 // The section of --help on these options.
 QString helpText();

@@ -12,6 +12,7 @@
 // line that starts with the program's name.
 
 #include "CommandLine.h"
+#include "Output.h"
 #include "RangeCommand.h"
 
 #include "core/CombinationSearch.h"
@@ -28,18 +29,8 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QTextStream>
-
-#include <cerrno>
-#include <cstring>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
-
-constexpr int writeError = 1;
-constexpr int usageError = 2;
 
 const char16_t helpText[] =
     u"Aufruf: torvelin-search [OPTIONEN] LÄNGE [MINUS PLUS]\n"
@@ -66,14 +57,20 @@ const char16_t helpText[] =
     u"  --sort ART           Reihenfolge: length (kürzeste zuerst), price (billigste\n"
     u"                       zuerst), articles (wie ein Klick auf \"Gl1\" im Fenster)\n"
     u"                       oder pieces (wenigste Gleise zuerst, dann die Länge am\n"
-    u"                       nächsten an LÄNGE, dann die billigere)\n"
-    u"  --max-pieces N       nur Zeilen mit höchstens N Gleisen (1 bis 9)\n"
+    u"                       nächsten an LÄNGE, dann die billigere); dazu nearest (am\n"
+    u"                       nächsten an LÄNGE), to-buy (wenigste zu kaufen) und\n"
+    u"                       buy-cost (billigster Zukauf)\n"
+    u"  --max-pieces N       nur Zeilen mit höchstens N Gleisen (1 bis 9, bei\n"
+    u"                       Sortimenten aus Dateien bis 20)\n"
     u"  --without ARTNR,...  nur Zeilen ohne diese Gleise, z. B. 24094,24064\n"
     u"  --stock ARTNR=N,...  vorhandene Gleise: keine Zeile braucht mehr davon als\n"
-    u"                       N (0 bis 9); nicht genannte Gleise sind unbegrenzt\n"
+    u"                       N (0 bis 9); nicht genannte Gleise sind unbegrenzt; mit\n"
+    u"                       einer Sortimentsoption unten bis 99, und jede Zeile zeigt,\n"
+    u"                       was noch zu kaufen ist und was es kostet\n"
     u"  --stock-only         nur die mit --stock genannten Gleise verwenden\n"
     u"  --format ART         tsv (wie ohne Angabe), csv (für die Tabellenkalkulation,\n"
-    u"                       mit Kopfzeile), text (Tabelle mit Stückliste) oder json\n"
+    u"                       mit Kopfzeile), text (Tabelle mit Stückliste), json oder\n"
+    u"                       shopping (die Einkaufsliste der besten Zeile)\n"
     u"  --count              nur die Zahl der Zeilen ausgeben\n"
     u"  -h, --help           diese Hilfe\n"
     u"  --version            die Version\n"
@@ -81,86 +78,6 @@ const char16_t helpText[] =
     u"Artikelnummern: 24360, 24236, 24229, 24188, 24172, 24094, 24077, 24071, 24064.\n"
     u"Ein falscher Aufruf oder eine unlesbare Preisdatei endet mit einer Meldung und\n"
     u"dem Status 2, eine Ausgabe, die sich nicht schreiben lässt, mit dem Status 1.\n";
-
-// One line on standard error in the program's own form: its name first and
-// no trailing blanks (the window's texts carry some for their message boxes).
-void tell(const QString &text)
-{
-    QString line = text;
-    while (!line.isEmpty() && line.back().isSpace())
-        line.chop(1);
-    QTextStream(stderr) << QStringLiteral("torvelin-search: ") << line << Qt::endl;
-}
-
-int fail(const QString &message)
-{
-    tell(message);
-    return usageError;
-}
-
-QString writeProblem(int error)
-{
-    switch (error) {
-    case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("kein Platz mehr auf dem Datenträger");
-    case EFBIG:
-        return QStringLiteral("die Datei würde zu groß");
-    case EBADF:
-        return QStringLiteral("die Standardausgabe ist geschlossen");
-    case EIO:
-        return QStringLiteral("Ein-/Ausgabefehler");
-    default:
-        return QString::fromLocal8Bit(std::strerror(error));
-    }
-}
-
-// Whether the program was started with standard output closed (">&-").
-bool outputClosed = false;
-
-// A closed standard output would hand its number to the next file the
-// program opens, and the output would go there; /dev/null holds the number
-// instead, and the first write says that there is no output.
-void holdClosedOutput()
-{
-    if (::fcntl(STDOUT_FILENO, F_GETFD) != -1)
-        return;
-    outputClosed = true;
-    int placeholder = -1;
-    do
-        placeholder = ::open("/dev/null", O_RDWR);
-    while (placeholder >= 0 && placeholder < STDOUT_FILENO);
-    if (placeholder > STDOUT_FILENO)
-        ::close(placeholder);
-}
-
-// Writes all of `text` to standard output, checked to its last byte: a full
-// disk is status 1 with one line. A reader that went away (| head) ends the
-// program quietly: by SIGPIPE as for any other program, or, where that
-// signal is ignored, with status 1 and no message.
-int writeOut(const QString &text)
-{
-    if (outputClosed) {
-        tell(QStringLiteral("Die Ausgabe ließ sich nicht schreiben: %1.").arg(writeProblem(EBADF)));
-        return writeError;
-    }
-    const QByteArray bytes = text.toUtf8();
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(STDOUT_FILENO, bytes.constData() + written,
-                                  std::size_t(bytes.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            if (errno != EPIPE)
-                tell(QStringLiteral("Die Ausgabe ließ sich nicht schreiben: %1.")
-                         .arg(writeProblem(errno)));
-            return writeError;
-        }
-        written += n;
-    }
-    return 0;
-}
 
 // Selects the number format; the empty text when it was taken.
 QString chooseLocale(const QString &name)
@@ -194,15 +111,18 @@ void warnAboutPrices(const PriceStore &prices)
     for (int position = 1; position <= TrackCatalogue::pieceCount; ++position) {
         const QString doubt = prices.doubt(position);
         if (!doubt.isEmpty())
-            tell(u"Warnung: " + doubt);
+            Output::tell(u"Warnung: " + doubt);
     }
 }
 
 } // namespace
 
+using Output::fail;
+using Output::writeOut;
+
 int main(int argc, char *argv[])
 {
-    holdClosedOutput();
+    Output::holdClosedOutput();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("torvelin-search"));
 
@@ -239,7 +159,7 @@ int main(int argc, char *argv[])
     // asked for by name, it means numbers for programs.
     const bool plain = line.isSet(plainNumbers) || line.value(locale) == u"C";
     if (RangeCommand::isRequested(line))
-        return RangeCommand::run(line);
+        return RangeCommand::run(line, plain);
 
     ResultQuery query;
     QString problem;
@@ -323,6 +243,6 @@ int main(int argc, char *argv[])
     }
     if (const int status = writeOut(ResultExport::write(outputFormat, rows, written)))
         return status;
-    QTextStream(stderr) << picked.rowCount() << Qt::endl;
-    return 0;
+    Output::count(QString::number(picked.rowCount()));
+    return Output::done;
 }

@@ -12,27 +12,6 @@
 
 namespace {
 
-QString csvField(const QString &text, QChar separator)
-{
-    if (!text.contains(separator) && !text.contains(u'"') && !text.contains(u'\n') &&
-        !text.contains(u'\r'))
-        return text;
-    QString quoted = text;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
-QString csvLine(const QStringList &cells, QChar separator)
-{
-    QString line;
-    for (qsizetype c = 0; c < cells.size(); ++c) {
-        if (c > 0)
-            line += separator;
-        line += csvField(cells.at(c), separator);
-    }
-    return line + u"\r\n";
-}
-
 // A plain number for spreadsheets: the locale's decimal separator, no grouping.
 QString plainDecimal(qint64 hundredths, const QLocale &locale)
 {
@@ -48,23 +27,31 @@ RangeRows::RangeRows(TrackRange range, Options options)
 {
 }
 
+QString RangeRows::number(double value, int decimals, const QString &localeText) const
+{
+    return m_options.plain ? NumberText::formatPlain(value, decimals) : localeText;
+}
+
 QString RangeRows::lengthText(qint64 units) const
 {
+    const double mm = RangeUnits::toMillimetres(units);
     if (units % 10 == 0)
-        return NumberText::formatLength(float(RangeUnits::toMillimetres(units)));
-    return QLocale().toString(RangeUnits::toMillimetres(units), 'f', 2);
+        return number(mm, 1, NumberText::formatLength(float(mm)));
+    return number(mm, 2, QLocale().toString(mm, 'f', 2));
 }
 
 QString RangeRows::sumText(qint64 units) const
 {
+    const double mm = RangeUnits::toMillimetres(units);
     if (units % 10 == 0)
-        return NumberText::formatSum(float(RangeUnits::toMillimetres(units)));
-    return QLocale().toString(RangeUnits::toMillimetres(units), 'f', 2);
+        return number(mm, 1, NumberText::formatSum(float(mm)));
+    return number(mm, 2, QLocale().toString(mm, 'f', 2));
 }
 
-QString RangeRows::priceText(qint64 cents)
+QString RangeRows::priceText(qint64 cents) const
 {
-    return NumberText::formatPrice(float(double(cents) / 100.0));
+    const double value = double(cents) / 100.0;
+    return number(value, 2, NumberText::formatPrice(float(value)));
 }
 
 QString RangeRows::price(const GapSolver::Selection &selection) const
@@ -74,7 +61,7 @@ QString RangeRows::price(const GapSolver::Selection &selection) const
     float total = 0.0f;
     for (int index : selection.rowOrder())
         total += m_options.unitPrices.value(index, 0.0f);
-    return NumberText::formatPrice(total);
+    return number(double(total), 2, NumberText::formatPrice(total));
 }
 
 QStringList RangeRows::header() const
@@ -138,7 +125,7 @@ QString RangeRows::write(Format format, const QList<GapSolver::Selection> &rows,
     case Format::Json:
         return json(rows);
     case Format::Shopping:
-        return shopping(rows, ResultExport::csvSeparator(locale));
+        return shopping(rows, locale);
     }
     return QString();
 }
@@ -153,9 +140,9 @@ QString RangeRows::tsv(const QList<GapSolver::Selection> &rows) const
 
 QString RangeRows::csv(const QList<GapSolver::Selection> &rows, QChar separator) const
 {
-    QString text = csvLine(header(), separator);
+    QString text = ResultExport::csvLine(header(), separator);
     for (const GapSolver::Selection &row : rows)
-        text += csvLine(cells(row), separator);
+        text += ResultExport::csvLine(cells(row), separator);
     return text;
 }
 
@@ -232,12 +219,12 @@ QString RangeRows::json(const QList<GapSolver::Selection> &rows) const
     return text;
 }
 
-QString RangeRows::shopping(const QList<GapSolver::Selection> &rows, QChar separator) const
+QString RangeRows::shopping(const QList<GapSolver::Selection> &rows, const QLocale &locale) const
 {
-    const QLocale locale;
-    QString text = csvLine({QStringLiteral("Artikel"), QStringLiteral("Anzahl"),
-                            QStringLiteral("Stückpreis"), QStringLiteral("Summe")},
-                           separator);
+    const QChar separator = ResultExport::csvSeparator(locale);
+    QString text = ResultExport::csvLine({QStringLiteral("Artikel"), QStringLiteral("Anzahl"),
+                                          QStringLiteral("Stückpreis"), QStringLiteral("Summe")},
+                                         separator);
     if (rows.isEmpty())
         return text;
     const GapSolver::Selection &best = rows.first();
@@ -249,11 +236,12 @@ QString RangeRows::shopping(const QList<GapSolver::Selection> &rows, QChar separ
             continue;
         const qint64 unit = m_options.unitCents.value(i, 0);
         total += buy * unit;
-        text += csvLine({m_range.piece(int(i)).articleNumber, QString::number(buy),
-                         plainDecimal(unit, locale), plainDecimal(buy * unit, locale)},
-                        separator);
+        text +=
+            ResultExport::csvLine({m_range.piece(int(i)).articleNumber, QString::number(buy),
+                                   plainDecimal(unit, locale), plainDecimal(buy * unit, locale)},
+                                  separator);
     }
-    text += csvLine({QStringLiteral("Gesamt"), QString(), QString(), plainDecimal(total, locale)},
-                    separator);
+    text += ResultExport::csvLine(
+        {QStringLiteral("Gesamt"), QString(), QString(), plainDecimal(total, locale)}, separator);
     return text;
 }

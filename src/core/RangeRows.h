@@ -16,7 +16,8 @@
 //
 // Numbers follow the default locale as the window's do: a length with one
 // decimal ("64,3"), or two where the piece has them ("27,75"); the sum
-// grouped ("1.000,0"); prices "####.00" (",50").
+// grouped ("1.000,0"); prices "####.00" (",50"). With `plain`, every one of
+// them is written for programs instead.
 class RangeRows
 {
 public:
@@ -26,6 +27,9 @@ public:
     {
         int slots = GapSolver::defaultMaxPieces;
         bool withStock = false;
+        // Numbers for programs, whatever the locale: "1265.0", "27.75",
+        // "0.50" (to be written with the C locale's separators).
+        bool plain = false;
         // Per piece index, as the window reads them (0 where missing).
         QList<float> unitPrices;
         // Per piece index: the same prices in cents, and the pieces on hand
@@ -43,7 +47,7 @@ public:
 
     QString lengthText(qint64 units) const;
     QString sumText(qint64 units) const;
-    static QString priceText(qint64 cents);
+    QString priceText(qint64 cents) const;
 
     // The rows in one format. Shopping writes the shopping list of the first
     // row alone: a header line, then article, count, unit price and total
@@ -58,7 +62,8 @@ private:
     QString csv(const QList<GapSolver::Selection> &rows, QChar separator) const;
     QString table(const QList<GapSolver::Selection> &rows) const;
     QString json(const QList<GapSolver::Selection> &rows) const;
-    QString shopping(const QList<GapSolver::Selection> &rows, QChar separator) const;
+    QString shopping(const QList<GapSolver::Selection> &rows, const QLocale &locale) const;
+    QString number(double value, int decimals, const QString &localeText) const;
 
     TrackRange m_range;
     Options m_options;

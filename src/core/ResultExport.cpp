@@ -129,19 +129,21 @@ QChar ResultExport::csvSeparator(const QLocale &locale)
 QString ResultExport::csv(const QList<Row> &rows, QChar separator)
 {
     // CRLF as RFC 4180 has it; every spreadsheet reads it.
-    QString text;
-    const auto line = [&](const Row &cells) {
-        for (qsizetype c = 0; c < cells.size(); ++c) {
-            if (c > 0)
-                text += separator;
-            text += csvField(cells.at(c), separator);
-        }
-        text += u"\r\n";
-    };
-    line(header());
+    QString text = csvLine(header(), separator);
     for (const Row &row : rows)
-        line(row);
+        text += csvLine(row, separator);
     return text;
+}
+
+QString ResultExport::csvLine(const QStringList &cells, QChar separator)
+{
+    QString line;
+    for (qsizetype c = 0; c < cells.size(); ++c) {
+        if (c > 0)
+            line += separator;
+        line += csvField(cells.at(c), separator);
+    }
+    return line + u"\r\n";
 }
 
 QString ResultExport::table(const QList<Row> &rows)

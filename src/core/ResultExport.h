@@ -43,6 +43,9 @@ public:
     // numbers), "," elsewhere.
     static QChar csvSeparator(const QLocale &locale);
     static QString csv(const QList<Row> &rows, QChar separator);
+    // One CSV line ending in CRLF, a cell quoted where it holds the
+    // separator, a quote or a line break.
+    static QString csvLine(const QStringList &cells, QChar separator);
     static QString table(const QList<Row> &rows);
     static QString json(const QList<Row> &rows, const QLocale &locale);
 
