@@ -37,6 +37,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -142,19 +143,34 @@ FrmGleisrechner::FrmGleisrechner(Dialogs &dialogs, const QString &settingsPath,
     connect(m_spnVersatz, &QDoubleSpinBox::valueChanged, this, &FrmGleisrechner::askSwaps);
 
     restoreSettings();
-    startListing();
 }
 
 FrmGleisrechner::~FrmGleisrechner()
 {
-    if (m_lister)
+    if (m_lister) {
+        m_lister->requestInterruption();
         m_lister->wait();
+    }
+}
+
+bool FrmGleisrechner::event(QEvent *event)
+{
+    // Finding every range reads hundreds of files: it waits until the
+    // window is on the screen, and then goes on beside it.
+    if (event->type() == QEvent::Paint && !m_painted) {
+        m_painted = true;
+        QTimer::singleShot(0, this, &FrmGleisrechner::startListing);
+    }
+    return QMainWindow::event(event);
 }
 
 void FrmGleisrechner::startListing()
 {
     m_lister.reset(QThread::create([this, library = m_library] {
         QList<RangeLibrary::Entry> entries = library.list();
+        // A list cut short by a closing window is never shown.
+        if (QThread::currentThread()->isInterruptionRequested())
+            return;
         // Queued to the window; dropped if the window is gone by then.
         QMetaObject::invokeMethod(
             this, [this, entries = std::move(entries)] { fillRanges(entries); },
