@@ -160,6 +160,9 @@ bool FrmGleisrechner::event(QEvent *event)
     if (event->type() == QEvent::Paint && !m_painted) {
         m_painted = true;
         QTimer::singleShot(0, this, &FrmGleisrechner::startListing);
+        // Its icon is the only picture the window reads from a file, and
+        // reading it loads every image plugin: not before the first paint.
+        m_txtLuecke->setClearButtonEnabled(true);
     }
     return QMainWindow::event(event);
 }
@@ -207,7 +210,6 @@ void FrmGleisrechner::buildControls()
     // Right, top: the question.
     m_txtLuecke = named(new QLineEdit, "txtLuecke", QStringLiteral("Lücke in mm"));
     m_txtLuecke->setPlaceholderText(QStringLiteral("z. B. 1265,5"));
-    m_txtLuecke->setClearButtonEnabled(true);
     m_spnMinus = newMillimetres("spnMinus", QStringLiteral("Minus-Toleranz in mm"), 999.0);
     m_spnPlus = newMillimetres("spnPlus", QStringLiteral("Plus-Toleranz in mm"), 999.0);
     m_spnGleise = named(new QSpinBox, "spnGleise", QStringLiteral("höchstens so viele Gleise"));
@@ -251,9 +253,12 @@ void FrmGleisrechner::buildControls()
     m_tblErgebnisse->setModel(&m_answers);
     m_tblErgebnisse->setSortingEnabled(true);
     m_tblErgebnisse->horizontalHeader()->setSortIndicator(AnswerModel::Count, Qt::AscendingOrder);
-    // One line a row: the pieces column grows with its longest text and the
-    // table scrolls sideways rather than wrap it.
+    // One line a row; the pieces, last, take the width the numbers leave and
+    // are cut short there (the whole text is the cell's tooltip).
     m_tblErgebnisse->setWordWrap(false);
+    m_tblErgebnisse->horizontalHeader()->setSectionResizeMode(AnswerModel::Pieces,
+                                                              QHeaderView::Stretch);
+    m_tblErgebnisse->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lblAnzahl = named(new QLabel, "lblAnzahl", QStringLiteral("Anzahl der Ergebnisse"));
     m_lstNaechste = named(new QListWidget, "lstNaechste", QStringLiteral("nächste Längen"));
     m_btnNaechste = named(new QPushButton(QStringLiteral("Toleranz &aufweiten")), "btnNaechste",
