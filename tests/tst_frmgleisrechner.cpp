@@ -156,6 +156,12 @@ private Q_SLOTS:
         QVERIFY2(numbersEnd <= results()->viewport()->width(),
                  qPrintable(u"%1 > %2"_s.arg(numbersEnd).arg(results()->viewport()->width())));
         QCOMPARE(header->visualIndex(AnswerModel::Pieces), AnswerModel::ColumnCount - 1);
+        QVERIFY2(header->sectionSize(AnswerModel::Pieces) >= 150,
+                 qPrintable(QString::number(header->sectionSize(AnswerModel::Pieces))));
+        // Without arrows in the headers a click still orders the answers.
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(AnswerModel::Price) + 5, 5));
+        QCOMPARE(child<QComboBox>("cmbReihenfolge")->currentText(), u"am billigsten"_s);
     }
 
     // Nothing fits: the nearest lengths instead of the table; choosing one

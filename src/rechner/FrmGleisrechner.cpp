@@ -259,6 +259,11 @@ void FrmGleisrechner::buildControls()
     m_tblErgebnisse->horizontalHeader()->setSectionResizeMode(AnswerModel::Pieces,
                                                               QHeaderView::Stretch);
     m_tblErgebnisse->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The chooser Reihenfolge names the order; an arrow in every header would
+    // cost the pieces their room.
+    m_tblErgebnisse->horizontalHeader()->setSortIndicatorShown(false);
+    connect(m_tblErgebnisse->horizontalHeader(), &QHeaderView::sectionClicked, &m_answers,
+            [this](int section) { m_answers.sort(section); });
     m_lblAnzahl = named(new QLabel, "lblAnzahl", QStringLiteral("Anzahl der Ergebnisse"));
     m_lstNaechste = named(new QListWidget, "lstNaechste", QStringLiteral("nächste Längen"));
     m_btnNaechste = named(new QPushButton(QStringLiteral("Toleranz &aufweiten")), "btnNaechste",
