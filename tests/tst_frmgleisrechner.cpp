@@ -1,3 +1,4 @@
+#include "rechner/AnswerModel.h"
 #include "rechner/Dialogs.h"
 #include "rechner/FrmGleisrechner.h"
 
@@ -8,6 +9,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -133,12 +135,33 @@ private Q_SLOTS:
     {
         ask(u"1265"_s, u"9"_s, u"9"_s);
         QTRY_COMPARE(count(), u"100 von 929"_s);
-        QCOMPARE(results()->model()->index(0, 1).data().toString(), u"4"_s);
+        QCOMPARE(results()->model()->index(0, AnswerModel::Count).data().toString(), u"4"_s);
         // A decimal gap in the German form narrows it.
         ask(u"1265,5"_s, u"0"_s, u"0,5"_s);
         QTRY_VERIFY(!count().endsWith(u"…"_s));
         QVERIFY2(count().endsWith(u" von 3"_s) || count().contains(u" von "_s),
                  qPrintable(count()));
+    }
+
+    // On a 1024 × 600 screen every number of an answer stays in sight; the
+    // pieces, however long, take what width is left.
+    void numbersInSightOnASmallScreen()
+    {
+        m_w->resize(1024, 600);
+        ask(u"1265"_s, u"9"_s, u"9"_s);
+        QTRY_COMPARE(count(), u"100 von 929"_s);
+        QHeaderView *header = results()->horizontalHeader();
+        const int numbersEnd = header->sectionViewportPosition(AnswerModel::ToBuyCost) +
+                               header->sectionSize(AnswerModel::ToBuyCost);
+        QVERIFY2(numbersEnd <= results()->viewport()->width(),
+                 qPrintable(u"%1 > %2"_s.arg(numbersEnd).arg(results()->viewport()->width())));
+        QCOMPARE(header->visualIndex(AnswerModel::Pieces), AnswerModel::ColumnCount - 1);
+        QVERIFY2(header->sectionSize(AnswerModel::Pieces) >= 150,
+                 qPrintable(QString::number(header->sectionSize(AnswerModel::Pieces))));
+        // Without arrows in the headers a click still orders the answers.
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(AnswerModel::Price) + 5, 5));
+        QCOMPARE(child<QComboBox>("cmbReihenfolge")->currentText(), u"am billigsten"_s);
     }
 
     // Nothing fits: the nearest lengths instead of the table; choosing one
@@ -170,8 +193,9 @@ private Q_SLOTS:
         QVERIFY(pieces->setData(pieces->index(row360, 5), u"12,49"_s));
         ask(u"720"_s, u"0"_s, u"0"_s);
         QTRY_VERIFY2(count().endsWith(u" von 6"_s), qPrintable(count()));
-        QCOMPARE(results()->model()->index(0, 0).data().toString(), u"2 × 24 360"_s);
-        QCOMPARE(results()->model()->index(0, 4).data().toString(), u"24,98"_s);
+        QCOMPARE(results()->model()->index(0, AnswerModel::Pieces).data().toString(),
+                 u"2 × 24 360"_s);
+        QCOMPARE(results()->model()->index(0, AnswerModel::Price).data().toString(), u"24,98"_s);
         auto *buy = child<QTableView>("tblEinkauf")->model();
         QCOMPARE(buy->index(0, 0).data().toString(), u"1"_s);
         QCOMPARE(buy->index(0, 4).data().toString(), u"12,49"_s);
@@ -180,7 +204,7 @@ private Q_SLOTS:
         QVERIFY(pieces->setData(pieces->index(4, 4), u"1"_s));
         child<QCheckBox>("chkNurBestand")->setChecked(true);
         QTRY_COMPARE(count(), u"1 von 1"_s);
-        QCOMPARE(results()->model()->index(0, 0).data().toString(),
+        QCOMPARE(results()->model()->index(0, AnswerModel::Pieces).data().toString(),
                  u"1 × 24 360, 1 × 24 188, 1 × 24 172"_s);
 
         m_w->resize(900, 560);

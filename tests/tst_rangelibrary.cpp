@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 
@@ -57,6 +58,21 @@ private Q_SLOTS:
                                      u"k eigene 2"_s, u"maerklin-c eigene 1 verdeckt"_s,
                                      u"k mitgeliefert 1 verdeckt"_s, u"z mitgeliefert 1"_s,
                                      u"xtrkcad:Z Test XTrackCAD 1"_s}));
+    }
+
+    // A listing whose thread is asked to stop reads no further file and
+    // keeps what it had: a window closed at once never waits for a library.
+    void stopsWhenAsked()
+    {
+        QList<RangeLibrary::Entry> entries;
+        std::unique_ptr<QThread> thread(QThread::create([&] {
+            QThread::currentThread()->requestInterruption();
+            entries = RangeLibrary(m_places).list();
+        }));
+        thread->start();
+        QVERIFY(thread->wait(10000));
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries.at(0).origin, TrackRange::Origin::BuiltIn);
     }
 
     void choosesByNameOrPath_data()

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QStandardPaths>
+#include <QThread>
 
 namespace {
 
@@ -20,6 +21,13 @@ QStringList filesIn(const QString &folder, const QString &pattern)
          dir.entryList({pattern}, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase))
         paths << dir.filePath(name);
     return paths;
+}
+
+// Reading hundreds of files is left off when whoever waits for the list
+// no longer wants it (a window closing right after its start).
+bool stopWanted()
+{
+    return QThread::currentThread()->isInterruptionRequested();
 }
 
 bool looksLikePath(const QString &text)
@@ -93,6 +101,8 @@ QList<RangeLibrary::Entry> RangeLibrary::list() const
     const auto addFiles = [&](const QStringList &folders, TrackRange::Origin origin) {
         for (const QString &folder : folders) {
             for (const QString &path : filesIn(folder, QStringLiteral("*.txt"))) {
+                if (stopWanted())
+                    return;
                 const RangeFile::Result read = RangeFile::read(path, origin);
                 add({RangeFile::nameFromPath(path), path, origin,
                      read.range ? read.range->pieceCount() : 0, read.error, false});
@@ -105,6 +115,8 @@ QList<RangeLibrary::Entry> RangeLibrary::list() const
     // A parameter file without a straight piece is no range; it is left out.
     for (const QString &folder : m_places.xtrkcadFolders) {
         for (const QString &path : filesIn(folder, QStringLiteral("*.xtp"))) {
+            if (stopWanted())
+                return entries;
             const XtpReader::Result read = XtpReader::read(path);
             if (read.range)
                 add({read.range->name(),

@@ -54,7 +54,9 @@ public:
 
     // Every range found, in the order above, names ascending within each
     // place. Files are read to count their pieces; broken ones are listed
-    // with their error.
+    // with their error. Run in a thread that is asked to stop
+    // (QThread::requestInterruption), it ends after the file at hand with
+    // what it has found so far.
     QList<Entry> list() const;
 
     // A range by name ("maerklin-k", "xtrkcad:Piko-A") or by the path of a

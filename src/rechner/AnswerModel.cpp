@@ -94,6 +94,8 @@ QVariant AnswerModel::data(const QModelIndex &index, int role) const
     if (role == Qt::TextAlignmentRole)
         return index.column() == Pieces ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                                         : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    if (index.column() == Pieces && role == Qt::ToolTipRole)
+        role = Qt::DisplayRole; // the whole text where the column cuts it
     if (role != Qt::DisplayRole)
         return {};
     const GapSolver::Selection &r = m_answer.page.rows[index.row()];
@@ -121,9 +123,12 @@ QVariant AnswerModel::headerData(int section, Qt::Orientation orientation, int r
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
+    // Two lines each, so that the six numbers fit beside the pieces on a
+    // small screen.
     static const char *const captions[ColumnCount] = {
-        "Gleise",    "Stück",     "Summe (mm)",          "Abweichung (mm)",
-        "Preis (€)", "zu kaufen", "Kosten zu kaufen (€)"};
+        "Stück",      "Summe\n(mm)", "Abweichung\n(mm)",
+        "Preis\n(€)", "zu\nkaufen",  "Kosten zu\nkaufen (€)",
+        "Gleise"};
     return section >= 0 && section < ColumnCount ? QString::fromUtf8(captions[section]) : QString();
 }
 

@@ -14,7 +14,9 @@ class AnswerModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { Pieces, Count, Sum, Deviation, Price, ToBuy, ToBuyCost, ColumnCount };
+    // The pieces last: their text is the longest, and the numbers stay in
+    // sight however narrow the table.
+    enum Column { Count, Sum, Deviation, Price, ToBuy, ToBuyCost, Pieces, ColumnCount };
     static constexpr int pageSize = 100;
 
     explicit AnswerModel(QObject *parent = nullptr);

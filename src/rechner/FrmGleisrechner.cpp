@@ -37,6 +37,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -142,19 +143,37 @@ FrmGleisrechner::FrmGleisrechner(Dialogs &dialogs, const QString &settingsPath,
     connect(m_spnVersatz, &QDoubleSpinBox::valueChanged, this, &FrmGleisrechner::askSwaps);
 
     restoreSettings();
-    startListing();
 }
 
 FrmGleisrechner::~FrmGleisrechner()
 {
-    if (m_lister)
+    if (m_lister) {
+        m_lister->requestInterruption();
         m_lister->wait();
+    }
+}
+
+bool FrmGleisrechner::event(QEvent *event)
+{
+    // Finding every range reads hundreds of files: it waits until the
+    // window is on the screen, and then goes on beside it.
+    if (event->type() == QEvent::Paint && !m_painted) {
+        m_painted = true;
+        QTimer::singleShot(0, this, &FrmGleisrechner::startListing);
+        // Its icon is the only picture the window reads from a file, and
+        // reading it loads every image plugin: not before the first paint.
+        m_txtLuecke->setClearButtonEnabled(true);
+    }
+    return QMainWindow::event(event);
 }
 
 void FrmGleisrechner::startListing()
 {
     m_lister.reset(QThread::create([this, library = m_library] {
         QList<RangeLibrary::Entry> entries = library.list();
+        // A list cut short by a closing window is never shown.
+        if (QThread::currentThread()->isInterruptionRequested())
+            return;
         // Queued to the window; dropped if the window is gone by then.
         QMetaObject::invokeMethod(
             this, [this, entries = std::move(entries)] { fillRanges(entries); },
@@ -191,7 +210,6 @@ void FrmGleisrechner::buildControls()
     // Right, top: the question.
     m_txtLuecke = named(new QLineEdit, "txtLuecke", QStringLiteral("Lücke in mm"));
     m_txtLuecke->setPlaceholderText(QStringLiteral("z. B. 1265,5"));
-    m_txtLuecke->setClearButtonEnabled(true);
     m_spnMinus = newMillimetres("spnMinus", QStringLiteral("Minus-Toleranz in mm"), 999.0);
     m_spnPlus = newMillimetres("spnPlus", QStringLiteral("Plus-Toleranz in mm"), 999.0);
     m_spnGleise = named(new QSpinBox, "spnGleise", QStringLiteral("höchstens so viele Gleise"));
@@ -235,9 +253,17 @@ void FrmGleisrechner::buildControls()
     m_tblErgebnisse->setModel(&m_answers);
     m_tblErgebnisse->setSortingEnabled(true);
     m_tblErgebnisse->horizontalHeader()->setSortIndicator(AnswerModel::Count, Qt::AscendingOrder);
-    // One line a row: the pieces column grows with its longest text and the
-    // table scrolls sideways rather than wrap it.
+    // One line a row; the pieces, last, take the width the numbers leave and
+    // are cut short there (the whole text is the cell's tooltip).
     m_tblErgebnisse->setWordWrap(false);
+    m_tblErgebnisse->horizontalHeader()->setSectionResizeMode(AnswerModel::Pieces,
+                                                              QHeaderView::Stretch);
+    m_tblErgebnisse->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The chooser Reihenfolge names the order; an arrow in every header would
+    // cost the pieces their room.
+    m_tblErgebnisse->horizontalHeader()->setSortIndicatorShown(false);
+    connect(m_tblErgebnisse->horizontalHeader(), &QHeaderView::sectionClicked, &m_answers,
+            [this](int section) { m_answers.sort(section); });
     m_lblAnzahl = named(new QLabel, "lblAnzahl", QStringLiteral("Anzahl der Ergebnisse"));
     m_lstNaechste = named(new QListWidget, "lstNaechste", QStringLiteral("nächste Längen"));
     m_btnNaechste = named(new QPushButton(QStringLiteral("Toleranz &aufweiten")), "btnNaechste",

@@ -46,6 +46,7 @@ public:
     std::optional<double> gap() const;
 
 protected:
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -82,6 +83,7 @@ private:
     TrackRange m_range;
     std::unique_ptr<AnswerWorker> m_worker;
     std::unique_ptr<QThread> m_lister;
+    bool m_painted = false;
     quint64 m_asked = 0;
     GapSolver::Order m_order = GapSolver::Order::Pieces;
     int m_rowLimit = 400;

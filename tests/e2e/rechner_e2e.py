@@ -263,7 +263,7 @@ def inner(binary, artifacts):
         expected = fits(USER_RANGE, 62050, 100, 100, 9)
         answered(r)
         equal("620,5 ± 1 mm: N von M", r.count(), f"{len(expected)} von {len(expected)}")
-        shown = sorted(row[0] for row in r.rows("tblErgebnisse"))
+        shown = sorted(row[-1] for row in r.rows("tblErgebnisse"))
         equal("620,5 ± 1 mm: the rows", shown, sorted(pieces_text(c, labels) for c in expected))
 
         # Owned counts and a price typed into the piece table (search order:
@@ -284,7 +284,7 @@ def inner(binary, artifacts):
         owned = fits(USER_RANGE, 62050, 100, 100, 9, {"20-000": 2, "20-040": 1})
         settles(lambda: r.count() == f"{len(owned)} von {len(owned)}")
         equal("only owned pieces: N von M", r.count(), f"{len(owned)} von {len(owned)}")
-        equal("only owned pieces: the rows", sorted(row[0] for row in r.rows("tblErgebnisse")),
+        equal("only owned pieces: the rows", sorted(row[-1] for row in r.rows("tblErgebnisse")),
               sorted(pieces_text(c, labels) for c in owned))
         keys("alt+v")
         answered(r)
