@@ -6,4 +6,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir="${TORVELIN_BUILD_DIR:-build}"
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="${TORVELIN_BUILD_TYPE:-RelWithDebInfo}" "$@"
-cmake --build "$dir" ${TORVELIN_BUILD_TARGET:+--target "$TORVELIN_BUILD_TARGET"}
+# shellcheck disable=SC2086 # several targets, separated by blanks
+cmake --build "$dir" ${TORVELIN_BUILD_TARGET:+--target $TORVELIN_BUILD_TARGET}

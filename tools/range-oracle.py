@@ -102,7 +102,7 @@ def selections(kinds, most):
     return out
 
 
-def check_range(binary, name, spec, pieces, rng, sample):
+def check_range(binary, name, choice, pieces, rng, sample):
     # Search order: ascending nominal length, ties in the source's order.
     order = sorted(range(len(pieces)), key=lambda i: pieces[i][1])
     pieces = [pieces[i] for i in order]
@@ -113,7 +113,7 @@ def check_range(binary, name, spec, pieces, rng, sample):
         length = rng.randint(60, 3240)
         minus, plus = rng.randint(0, 50), rng.randint(0, 50)
         lengths = [p[1] for p in pieces]
-        args = [binary, "--range", spec, "--format", "json"]
+        args = [binary, "--range", choice, "--format", "json"]
         measured = rng.sample(range(len(pieces)), k=min(2, len(pieces))) if rng.random() < 0.5 else []
         if measured:
             parts = []
@@ -173,8 +173,8 @@ def main():
             ranges.append(("xtrkcad:" + name, "xtrkcad:" + name, read_xtp(path)))
     failures = 0
     searches = 0
-    for name, spec, pieces in ranges:
-        failures += check_range(opts.binary, name, spec, pieces, rng, opts.sample)
+    for name, choice, pieces in ranges:
+        failures += check_range(opts.binary, name, choice, pieces, rng, opts.sample)
         searches += opts.sample
     print(f"{len(ranges)} ranges, {searches} searches, {failures} differences")
     return 1 if failures else 0

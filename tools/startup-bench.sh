@@ -1,21 +1,33 @@
 #!/usr/bin/env bash
-# The CPU a whole start of Torvelin costs, up to its first paint, against a
-# bare Qt window of the same size (torvelin-bare-window), both offscreen.
+# The CPU a whole start of one of the windows costs, up to its first paint,
+# against a bare Qt window of the same first size, both offscreen:
 #
-#   bash tools/startup-bench.sh [PAIRS]      (15 pairs by default)
+#   bash tools/startup-bench.sh [PAIRS]            torvelin, 1024 x 740
+#   bash tools/startup-bench.sh rechner [PAIRS]    torvelin-rechner, against
+#                                                  a bare QMainWindow
 #
-# Each pair starts both programs one after the other, in alternating order;
-# the user + system CPU time of each whole process comes from the kernel
-# (wait4). Torvelin ends after its first paint because the benchmark sets
-# TORVELIN_QUIT_AFTER_PAINT; it saves nothing then.
+# (15 pairs by default). Each pair starts both programs one after the other,
+# in alternating order; the user + system CPU time of each whole process
+# (every thread) comes from the kernel (wait4). The program ends after its
+# first paint because the benchmark sets TORVELIN_QUIT_AFTER_PAINT; it saves
+# nothing then. A private home keeps the user's Qt, fontconfig and window
+# settings out of both runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+program=build-release/src/app/torvelin
+bare=build-release/src/bench/torvelin-bare-window
+if [ "${1:-}" = rechner ]; then
+    program=build-release/src/rechner/torvelin-rechner
+    bare=build-release/src/bench/torvelin-bare-mainwindow
+    shift
+fi
 pairs="${1:-15}"
 TORVELIN_EXTRA_PACKAGES="libbenchmark-dev python3" bash tools/setup.sh run
-TORVELIN_BUILD_DIR=build-release TORVELIN_BUILD_TYPE=Release bash tools/build.sh \
+TORVELIN_BUILD_DIR=build-release TORVELIN_BUILD_TYPE=Release \
+    TORVELIN_BUILD_TARGET="$(basename "$program") $(basename "$bare")" bash tools/build.sh \
     -DTORVELIN_BUILD_TESTS=OFF -DTORVELIN_BUILD_BENCH=ON >/dev/null
 
-python3 - "$pairs" build-release/src/app/torvelin build-release/src/bench/torvelin-bare-window <<'PY'
+python3 - "$pairs" "$program" "$bare" <<'PY'
 import os, shutil, statistics, sys, tempfile
 
 pairs, torvelin, bare = int(sys.argv[1]), sys.argv[2], sys.argv[3]
@@ -46,8 +58,8 @@ for i in range(pairs):
 
 ratios = [o / b for o, b in zip(ours, bares)]
 print(f"{pairs} paired starts, QT_QPA_PLATFORM=offscreen, CPU = user + system of the whole process")
-print(f"torvelin      median {statistics.median(ours):6.1f} ms  (min {min(ours):.1f}, max {max(ours):.1f})")
-print(f"bare window   median {statistics.median(bares):6.1f} ms  (min {min(bares):.1f}, max {max(bares):.1f})")
+print(f"{os.path.basename(torvelin):17} median {statistics.median(ours):6.1f} ms  (min {min(ours):.1f}, max {max(ours):.1f})")
+print(f"{os.path.basename(bare):17} median {statistics.median(bares):6.1f} ms  (min {min(bares):.1f}, max {max(bares):.1f})")
 print(f"ratio of the medians {statistics.median(ours) / statistics.median(bares):.2f}, "
       f"median of the paired ratios {statistics.median(ratios):.2f}")
 shutil.rmtree(home)

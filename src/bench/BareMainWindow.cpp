@@ -1,6 +1,6 @@
 // A bare QMainWindow of the Gleisrechner's first size that ends after its
 // first paint: what the start of any Qt Widgets main window costs, to
-// compare the Gleisrechner's start with (tools/rechner-startup-bench.sh).
+// compare the Gleisrechner's start with (tools/startup-bench.sh rechner).
 
 #include "gui/QuitAfterFirstPaint.h"
 
