@@ -187,6 +187,13 @@ private Q_SLOTS:
             return true;
         };
 
+        // The unoptimised sanitizer build looks for memory faults, which every
+        // thirteenth length finds as well; the ordinary build proves all.
+#ifdef __SANITIZE_ADDRESS__
+        const int lengthStride = 13;
+#else
+        const int lengthStride = 1;
+#endif
         const int first = 60 - SearchInputs::maximumTolerance;
         const int last = 3240 + SearchInputs::maximumTolerance;
         const int widest = 2 * SearchInputs::maximumTolerance;
@@ -221,7 +228,7 @@ private Q_SLOTS:
         }
 
         for (const auto &[minus, plus] : {std::pair{0, 0}, {9, 9}, {3, 5}, {1, 0}}) {
-            for (int length = 60; length <= 3240; ++length) {
+            for (int length = 60; length <= 3240; length += lengthStride) {
                 const int lower = length - minus;
                 const int upper = length + plus;
                 const Span &span = spans.at((lower - first) / step);
