@@ -1,5 +1,9 @@
 #include "CommandLine.h"
 
+#include "core/SearchInputs.h"
+
+#include <QRegularExpression>
+
 CommandLine::CommandLine(QStringList valueOptions, QStringList listOptions, QStringList flags)
     : m_valueOptions(std::move(valueOptions)), m_listOptions(std::move(listOptions)),
       m_flags(std::move(flags))
@@ -67,4 +71,18 @@ QString CommandLine::value(const QString &name) const
 {
     const QStringList given = m_values.value(name);
     return given.isEmpty() ? QString() : given.first();
+}
+
+QString refusedSearchArguments(const QStringList &positional)
+{
+    if (positional.size() != 1 && positional.size() != 3)
+        return QStringLiteral("Erwartet werden LÄNGE oder LÄNGE MINUS PLUS (siehe --help).");
+    // Any number of digits is a whole number; one too long for the range
+    // gets the range message like any other, not a complaint about its form.
+    const QString &length = positional.at(0);
+    static const QRegularExpression wholeNumber(QStringLiteral("^-?[0-9]+$"));
+    if (!wholeNumber.match(length).hasMatch())
+        return QStringLiteral("LÄNGE muss eine ganze Zahl von Millimetern sein: %1").arg(length);
+    const SearchInputs::Problem range = SearchInputs::checkLength(length);
+    return range == SearchInputs::Problem::None ? QString() : SearchInputs::message(range);
 }

@@ -40,3 +40,9 @@ private:
     QStringList m_positional;
     QString m_error;
 };
+
+// The positional arguments of a search, LÄNGE or LÄNGE MINUS PLUS, with the
+// length a whole number of millimetres in the searchable range: the empty
+// text when they are, else the German refusal. The tolerances are left to
+// the caller, whose ranges differ.
+QString refusedSearchArguments(const QStringList &positional);

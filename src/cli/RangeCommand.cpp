@@ -11,7 +11,6 @@
 
 #include <QFile>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QSet>
 
 #include <cmath>
@@ -342,17 +341,9 @@ std::optional<Refusal> readProblem(const CommandLine &line, Query &s)
 // LÄNGE [MINUS PLUS] as the range's rules have them.
 std::optional<Refusal> readWindow(const QStringList &args, Query &s)
 {
-    if (args.size() != 1 && args.size() != 3)
-        return Refusal{
-            QStringLiteral("Erwartet werden LÄNGE oder LÄNGE MINUS PLUS (siehe --help).")};
+    if (const QString refused = refusedSearchArguments(args); !refused.isEmpty())
+        return Refusal{refused};
     const QString &length = args.at(0);
-    static const QRegularExpression whole(QStringLiteral("^-?[0-9]+$"));
-    if (!whole.match(length).hasMatch())
-        return Refusal{
-            QStringLiteral("LÄNGE muss eine ganze Zahl von Millimetern sein: %1").arg(length)};
-    const SearchInputs::Problem range = SearchInputs::checkLength(length);
-    if (range != SearchInputs::Problem::None)
-        return Refusal{SearchInputs::message(range)};
     const QString minus = args.size() == 3 ? args.at(1) : QStringLiteral("0");
     const QString plus = args.size() == 3 ? args.at(2) : QStringLiteral("0");
     const bool builtIn = s.range.isBuiltIn();

@@ -28,7 +28,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
-#include <QRegularExpression>
 
 namespace {
 
@@ -194,19 +193,9 @@ int main(int argc, char *argv[])
     }
 
     const QStringList args = line.positional();
-    if (args.size() != 1 && args.size() != 3)
-        return fail(QStringLiteral("Erwartet werden LÄNGE oder LÄNGE MINUS PLUS (siehe --help)."));
-
-    // Any number of digits is a whole number; one too long for the range
-    // gets the range message like any other, not a complaint about its form.
+    if (const QString refused = refusedSearchArguments(args); !refused.isEmpty())
+        return fail(refused);
     const QString &length = args.at(0);
-    static const QRegularExpression wholeNumber(QStringLiteral("^-?[0-9]+$"));
-    if (!wholeNumber.match(length).hasMatch())
-        return fail(
-            QStringLiteral("LÄNGE muss eine ganze Zahl von Millimetern sein: %1").arg(length));
-    const SearchInputs::Problem range = SearchInputs::checkLength(length);
-    if (range != SearchInputs::Problem::None)
-        return fail(SearchInputs::message(range));
 
     const QString minus = args.size() == 3 ? args.at(1) : QStringLiteral("0");
     const QString plus = args.size() == 3 ? args.at(2) : QStringLiteral("0");

@@ -35,17 +35,23 @@ QString RangeFile::nameFromPath(const QString &path)
     return name;
 }
 
-RangeFile::Result RangeFile::read(const QString &path, TrackRange::Origin origin)
+std::optional<QByteArray> RangeFile::readBytes(const QString &path, QString &error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt,
-                QStringLiteral("%1: nicht lesbar (%2)").arg(path, file.errorString())};
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt,
-                QStringLiteral("%1: nicht lesbar (%2)").arg(path, file.errorString())};
-    return parse(content, path, origin);
+    if (file.open(QIODevice::ReadOnly)) {
+        QByteArray content = file.readAll();
+        if (file.error() == QFileDevice::NoError)
+            return content;
+    }
+    error = QStringLiteral("%1: nicht lesbar (%2)").arg(path, file.errorString());
+    return std::nullopt;
+}
+
+RangeFile::Result RangeFile::read(const QString &path, TrackRange::Origin origin)
+{
+    QString error;
+    const auto content = readBytes(path, error);
+    return content ? parse(*content, path, origin) : Result{std::nullopt, error};
 }
 
 RangeFile::Result RangeFile::parse(const QByteArray &content, const QString &path,

@@ -33,6 +33,10 @@ struct Result
 // The name of a range read from `path`: the file name without ".txt".
 QString nameFromPath(const QString &path);
 
+// The whole content of a file, or nothing with `error` set to
+// "FILE: nicht lesbar (why)"; the parameter-file reader shares it.
+std::optional<QByteArray> readBytes(const QString &path, QString &error);
+
 // Reads and checks a file.
 Result read(const QString &path, TrackRange::Origin origin = TrackRange::Origin::File);
 // Checks the content of a file; `path` appears in the messages.

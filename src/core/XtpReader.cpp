@@ -1,6 +1,7 @@
 #include "XtpReader.h"
 
-#include <QFile>
+#include "RangeFile.h"
+
 #include <QFileInfo>
 #include <QSet>
 #include <QStringConverter>
@@ -85,15 +86,9 @@ QString XtpReader::nameFromPath(const QString &path)
 
 XtpReader::Result XtpReader::read(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt,
-                QStringLiteral("%1: nicht lesbar (%2)").arg(path, file.errorString())};
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt,
-                QStringLiteral("%1: nicht lesbar (%2)").arg(path, file.errorString())};
-    return parse(content, path);
+    QString error;
+    const auto content = RangeFile::readBytes(path, error);
+    return content ? parse(*content, path) : Result{std::nullopt, error};
 }
 
 XtpReader::Result XtpReader::parse(const QByteArray &content, const QString &path)
