@@ -97,7 +97,16 @@ class Rechner:
         """A control by its object name, through the German name a screen
         reader hears (Qt 6.4 does not hand object names to AT-SPI). A combo
         box's name there is its current text: the range chooser is the one
-        listing the built-in range."""
+        listing the built-in range. The chooser holds only the range in use
+        until the listing of every range, started after the first paint, is
+        done, so the lookup is retried for a while."""
+        from desktop import StepFailed, wait_for
+        try:
+            return wait_for(object_name, lambda: self._find(object_name, root), timeout=30)
+        except StepFailed:
+            raise LookupError(object_name) from None
+
+    def _find(self, object_name, root):
         role, name = NAMES[object_name]
         for node in self.a11y.walk(root or self.frame):
             if self.a11y.role(node) != role:
@@ -107,7 +116,7 @@ class Rechner:
                     return node
             elif self.a11y.name(node) == name:
                 return node
-        raise LookupError(object_name)
+        return None
 
     def text(self, object_name):
         return self.a11y.text(self.find(object_name))
