@@ -27,14 +27,15 @@ if [ "$what" = torvelin ]; then
     # The program keeps its settings beside itself where it can, so a copy in a
     # scratch folder reads this file and leaves the user's own alone.
     cp build/src/app/torvelin "$scratch/"
+    program="$scratch/torvelin"
     printf '%s\r\n' '[Preise]' '12,49' '8,99' '6,49' '5,99' '5,49' '4,99' '4,49' '3,99' '3,49' '' \
         '[Toleranzen]' '2' '2' '' '[Position]' '0' '0' '' '[farbige Tabelle]' '1' '1' '' \
         >"$scratch/Torvelin.ini"
 
     cat >"$scratch/take.sh" <<'INNER'
 set -euo pipefail
-scratch="$1" out="$2"
-LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 QT_QPA_PLATFORM=xcb "$scratch/torvelin" &
+scratch="$1" out="$2" program="$3"
+LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 QT_QPA_PLATFORM=xcb "$program" &
 pid=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name 'C-Gleise' | head -1)
 sleep 1
@@ -46,7 +47,7 @@ import -window "$window" "$out"
 kill "$pid"
 INNER
 else
-    cp build/src/rechner/torvelin-rechner "$scratch/"
+    program="$PWD/build/src/rechner/torvelin-rechner"
     mkdir -p "$scratch/.config/Torvelin"
     # Owned pieces and prices of the built-in range, as the window keeps them.
     cat >"$scratch/.config/Torvelin/Gleisrechner.ini" <<'INI'
@@ -74,12 +75,12 @@ INI
 
     cat >"$scratch/take.sh" <<'INNER'
 set -euo pipefail
-scratch="$1" out="$2"
+scratch="$1" out="$2" program="$3"
 openbox --sm-disable &
 sleep 1
 env -u LC_ALL -u LC_NUMERIC -u LANGUAGE HOME="$scratch" XDG_CONFIG_HOME="$scratch/.config" \
     LANG=de_DE.UTF-8 LC_CTYPE=C.UTF-8 \
-    QT_QPA_PLATFORM=xcb "$scratch/torvelin-rechner" &
+    QT_QPA_PLATFORM=xcb "$program" &
 pid=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name 'Gleisrechner' | head -1)
 xdotool windowsize --sync "$window" 1100 640
@@ -95,7 +96,7 @@ kill "$pid"
 INNER
 fi
 mkdir -p "$(dirname "$out")"
-xvfb-run -a -s "-screen 0 1280x1024x24" bash "$scratch/take.sh" "$scratch" "$PWD/$out.tmp.png"
+xvfb-run -a -s "-screen 0 1280x1024x24" bash "$scratch/take.sh" "$scratch" "$PWD/$out.tmp.png" "$program"
 # Without time stamps, so that an unchanged window gives an unchanged file.
 convert "$out.tmp.png" -strip "$out"
 rm -f "$out.tmp.png"
