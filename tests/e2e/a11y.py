@@ -86,3 +86,23 @@ def table_size(node):
 
 def row_texts(node, row):
     return [cell(node, row, c) for c in range(table_size(node)[1])]
+
+
+def labels(node):
+    """The names of the labels that name `node` for a screen reader."""
+    return [relation.get_target(i).get_name() for relation in node.get_relation_set()
+            if relation.get_relation_type() == Atspi.RelationType.LABELLED_BY
+            for i in range(relation.get_n_targets())]
+
+
+def descendant(root, wanted_role, wanted_name=None):
+    """The first accessible below `root` of that role (and name), or None."""
+    return next((node for node in walk(root) if role(node) == wanted_role
+                 and wanted_name in (None, name(node))), None)
+
+
+def descendants(root, *wanted):
+    """One accessible below `root` for each (role, name) in `wanted`, or None
+    while one of them is not there yet."""
+    found = [descendant(root, *w) for w in wanted]
+    return None if None in found else found

@@ -22,6 +22,7 @@ import traceback
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
+from desktop import wait_for  # noqa: E402 - found beside this script
 
 # A range of the user's own, in their configuration folder: lengths in mm.
 USER_RANGE = {"20-000": 248.0, "20-020": 124.0, "20-040": 62.0, "20-091A": 45.5}
@@ -31,7 +32,7 @@ USER_RANGE_FILE = "# Testsortiment\n" + "".join(
 
 # Object name: (AT-SPI role, German accessible name).
 NAMES = {
-    "cmbSortiment": ("combo box", None),
+    "cmbSortiment": ("combo box", "Sortiment:"),
     "lblHerkunft": ("label", "Herkunft des Sortiments"),
     "tblGleise": ("table", "Gleise des Sortiments"),
     "txtLuecke": ("text", "Lücke in mm"),
@@ -78,7 +79,6 @@ class Rechner:
 
     def __init__(self, desktop, process):
         import a11y
-        from desktop import wait_for
         self.a11y, self.desktop, self.process = a11y, desktop, process
         self.window = wait_for("the window to be mapped",
                                lambda: (desktop.windows_of(process.pid) or [None])[0], timeout=20)
@@ -93,21 +93,21 @@ class Rechner:
                 return node
         return None
 
-    def find(self, object_name, root=None):
+    def find(self, object_name):
         """A control by its object name, through the German name a screen
-        reader hears (Qt 6.4 does not hand object names to AT-SPI). A combo
-        box's name there is its current text: the range chooser is the one
-        listing the built-in range."""
+        reader hears (Qt 6.4 does not hand object names to AT-SPI). A slow
+        program may not have its whole tree on the bus yet: looked for again
+        for a while. On Linux a combo box's name is its current text; the
+        range chooser is known by the label that names it."""
+        return wait_for(f"{object_name} on the accessibility bus",
+                        lambda: self._find(object_name))
+
+    def _find(self, object_name):
         role, name = NAMES[object_name]
-        for node in self.a11y.walk(root or self.frame):
-            if self.a11y.role(node) != role:
-                continue
-            if object_name == "cmbSortiment":
-                if any("(eingebaut)" in self.a11y.name(item) for item in self.a11y.walk(node)):
-                    return node
-            elif self.a11y.name(node) == name:
-                return node
-        raise LookupError(object_name)
+        heard = self.a11y.labels if object_name == "cmbSortiment" else \
+            lambda node: [self.a11y.name(node)]
+        return next((node for node in self.a11y.walk(self.frame)
+                     if self.a11y.role(node) == role and name in heard(node)), None)
 
     def text(self, object_name):
         return self.a11y.text(self.find(object_name))
@@ -238,20 +238,25 @@ def inner(binary, artifacts):
         for name in ["cmbSortiment", "tblGleise", "txtLuecke", "spnMinus", "spnPlus",
                      "spnGleise", "chkNurBestand", "spnStoss", "tblErgebnisse", "lstNaechste",
                      "tblStueckliste", "tblEinkauf"]:
-            try:
-                r.find(name)
-                check(f"{name} found by its German name", True)
-            except LookupError:
-                check(f"{name} found by its German name", False)
+            check(f"{name} found by its German name", settles(lambda: r._find(name)))
 
         # The user's range, chosen by keyboard from the chooser.
+        # The ranges beyond the current one are listed by a thread after the
+        # first paint: Down until the user's range is current, from the top
+        # again whenever the end of the list is reached.
         keys("alt+s")
         combo = r.find("cmbSortiment")
-        for _ in range(40):
-            if "e2e-n" in r.a11y.name(combo):
-                break
+
+        def step_to_user_range():
+            before = r.a11y.name(combo)
+            if "e2e-n" in before:
+                return True
             keys("Down")
             time.sleep(0.1)
+            if r.a11y.name(combo) == before:
+                keys("Home")
+            return False
+        settles(step_to_user_range, timeout=20)
         check("the user's range is offered, with where it came from",
               settles(lambda: "e2e-n.txt" in r.description("lblHerkunft")),
               r.description("lblHerkunft"))
@@ -332,14 +337,11 @@ def inner(binary, artifacts):
         dialog = wait_for("the printer dialog", lambda: next(
             (n for n in (r.app.get_child_at_index(i) for i in range(r.app.get_child_count()))
              if n is not None and r.a11y.role(n) == "dialog"), None))
-        nodes = list(r.a11y.walk(dialog))
-        output = next(n for n in nodes
-                      if r.a11y.role(n) == "text" and r.a11y.name(n) == "Ausgabedatei:")
+        output, button = wait_for("the printer dialog's controls", lambda: r.a11y.descendants(
+            dialog, ("text", "Ausgabedatei:"), ("push button", "Drucken")))
         desktop.click(*r.a11y.centre(output))
         keys("ctrl+a")
         desktop.type_text(pdf)
-        button = next(n for n in nodes
-                      if r.a11y.role(n) == "push button" and r.a11y.name(n) == "Drucken")
         desktop.click(*r.a11y.centre(button))
         text = settles(lambda: subprocess.run(["pdftotext", "-layout", pdf, "-"], capture_output=True,
                                               text=True).stdout if os.path.exists(pdf) else "")
