@@ -5,18 +5,11 @@ import warnings
 import pyatspi
 from gi.repository import Atspi
 
+from desktop import pdf_text, wait_for
+
 # The *_iface accessors are deprecated in newer libatspi but are what
 # Debian 12's has; the warnings would only clutter the test output.
 warnings.filterwarnings("ignore", category=DeprecationWarning)
-
-
-def application(pid):
-    desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app is not None and app.get_process_id() == pid:
-            return app
-    return None
 
 
 def walk(node):
@@ -34,6 +27,21 @@ def role(node):
 
 def name(node):
     return node.get_name()
+
+
+def labels(node):
+    """The names of the labels that name `node` for a screen reader."""
+    return [relation.get_target(i).get_name() for relation in node.get_relation_set()
+            if relation.get_relation_type() == Atspi.RelationType.LABELLED_BY
+            for i in range(relation.get_n_targets())]
+
+
+def descendants(root, *wanted):
+    """One accessible below `root` for each (role[, name]) in `wanted`, or
+    None while one of them is not there yet."""
+    found = [next((node for node in walk(root) if role(node) == w[0] and w[1:] in ((), (name(node),))),
+                  None) for w in wanted]
+    return None if None in found else found
 
 
 def extents(node):
@@ -64,6 +72,10 @@ def focused(node):
     return node.get_state_set().contains(Atspi.StateType.FOCUSED)
 
 
+def showing(node):
+    return node.get_state_set().contains(Atspi.StateType.SHOWING)
+
+
 def cell_node(node, row, column):
     return node.get_table_iface().get_accessible_at(row, column)
 
@@ -74,35 +86,57 @@ def cell(node, row, column):
     return item.get_name() if item is not None else None
 
 
-def value(node):
-    """The current value of a scroll bar, slider or spin box."""
-    return node.get_value_iface().get_current_value()
-
-
-def table_size(node):
+def rows(node):
     table = node.get_table_iface()
-    return table.get_n_rows(), table.get_n_columns()
+    return [[cell(node, r, c) for c in range(table.get_n_columns())]
+            for r in range(table.get_n_rows())]
 
 
-def row_texts(node, row):
-    return [cell(node, row, c) for c in range(table_size(node)[1])]
+class Program:
+    """A running program as the window manager and a screen reader see it;
+    `is_window` tells its main window's accessible."""
 
+    def __init__(self, desktop, process, is_window, managed=True):
+        self.desktop, self.process = desktop, process
+        if managed:
+            self.window = wait_for("the window to be mapped",
+                                   lambda: next(iter(desktop.windows_of(process.pid)), None),
+                                   timeout=20)
 
-def labels(node):
-    """The names of the labels that name `node` for a screen reader."""
-    return [relation.get_target(i).get_name() for relation in node.get_relation_set()
-            if relation.get_relation_type() == Atspi.RelationType.LABELLED_BY
-            for i in range(relation.get_n_targets())]
+        def application():
+            apps = pyatspi.Registry.getDesktop(0)
+            return next((app for app in map(apps.get_child_at_index, range(apps.get_child_count()))
+                         if app is not None and app.get_process_id() == process.pid), None)
+        self.app = wait_for("the program on the accessibility bus", application, timeout=20)
+        self.frame = wait_for("the window's accessible", lambda: self.top_level(is_window))
 
+    def top_level(self, match):
+        nodes = map(self.app.get_child_at_index, range(self.app.get_child_count()))
+        return next((node for node in nodes if node is not None and match(node)), None)
 
-def descendant(root, wanted_role, wanted_name=None):
-    """The first accessible below `root` of that role (and name), or None."""
-    return next((node for node in walk(root) if role(node) == wanted_role
-                 and wanted_name in (None, name(node))), None)
+    def dialogs(self):
+        return [w for w in self.desktop.windows_of(self.process.pid) if w != self.window]
 
+    def click(self, node, repeat=1):
+        self.desktop.click(*centre(node), repeat=repeat)
 
-def descendants(root, *wanted):
-    """One accessible below `root` for each (role, name) in `wanted`, or None
-    while one of them is not there yet."""
-    found = [descendant(root, *w) for w in wanted]
-    return None if None in found else found
+    def close(self):
+        """Closes the window as its title bar's close box does; the exit status."""
+        self.desktop.close_request(self.window)
+        return wait_for("the program to end",
+                        lambda: self.process.poll() is not None and [self.process.returncode])[0]
+
+    def print_to_file(self, path):
+        """In the real printer dialog, now opening: the output file, then
+        "Drucken". The printer it offered first, and the PDF's text."""
+        dialog = wait_for("the printer dialog", lambda: self.top_level(
+            lambda node: role(node) == "dialog"))
+        printer, output, button = wait_for("the printer dialog's controls", lambda: descendants(
+            dialog, ("combo box",), ("text", "Ausgabedatei:"), ("push button", "Drucken")))
+        first = wait_for("the printer choice", lambda: name(printer))
+        self.click(output)
+        self.desktop.key("ctrl+a")
+        self.desktop.type_text(path)
+        wait_for("the file name in the dialog", lambda: text(output) == path)
+        self.click(button)
+        return first, wait_for("the PDF to be written", lambda: pdf_text(path))

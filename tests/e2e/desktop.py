@@ -1,10 +1,14 @@
-"""A private desktop (Xvfb, openbox, the accessibility bus) and the X reads
-and input the end-to-end tests need; run inside dbus-run-session."""
+"""A private desktop (Xvfb, openbox, the accessibility bus), the X reads and
+input the end-to-end tests need, and the checks' record; run.sh starts a
+script inside a session of its own."""
 
+import argparse
 import os
+import re
 import select
 import subprocess
 import time
+import traceback
 
 
 class Skip(Exception):
@@ -33,6 +37,14 @@ def wait_for(what, probe, timeout=10.0, interval=0.05):
         time.sleep(interval)
 
 
+def settles(probe, timeout=5):
+    """Waits for `probe` without failing: the check that follows reports."""
+    try:
+        return wait_for("a condition", probe, timeout=timeout)
+    except StepFailed:
+        return False
+
+
 def run(*args, check=True):
     result = subprocess.run(args, capture_output=True, text=True, env=os.environ)
     if check and result.returncode != 0:
@@ -40,35 +52,59 @@ def run(*args, check=True):
     return result.stdout
 
 
+def pdf_text(path):
+    """The text of a written PDF file, None while there is none."""
+    if not os.path.exists(path) or os.path.getsize(path) == 0:
+        return None
+    result = subprocess.run(["pdftotext", "-layout", path, "-"], capture_output=True, text=True)
+    return result.stdout if result.returncode == 0 and result.stdout.strip() else None
+
+
 class Desktop:
+    # The program on X, its accessibility always on.
+    ENV = {"QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+           "QT_ACCESSIBILITY": "1"}
+
     def __init__(self, workdir):
         self.workdir = workdir
         self.processes = []
         self.programs = []
         self.display = None
+        self.results = []  # (outcome, check)
 
     def start(self):
         self._start_xvfb()
-        self._start_window_manager()
-        self._start_accessibility_bus()
+        self.window_manager = self._spawn(["openbox", "--sm-disable"], "openbox.log")
+        # A window manager announces itself on the root window (EWMH).
+        wait_for("openbox to manage the screen",
+                 lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK",
+                                            check=False))
+        # The launcher publishes the bus address on the root window once the
+        # accessibility bus and its registry run.
+        self._spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], "at-spi.log")
+        wait_for("the accessibility bus",
+                 lambda: "AT_SPI_BUS(STRING) =" in run("xprop", "-root", "AT_SPI_BUS",
+                                                       check=False))
+
+    def _spawn(self, argv, log_name, **kwargs):
+        log = open(os.path.join(self.workdir, log_name), "wb")
+        process = subprocess.Popen(argv, stdout=log, stderr=log, **kwargs)
+        self.processes.append(process)
+        return process
 
     def _start_xvfb(self):
         read_end, write_end = os.pipe()
-        log = open(os.path.join(self.workdir, "xvfb.log"), "wb")
         try:
-            process = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-                 "-nolisten", "tcp", "-noreset"],
-                pass_fds=(write_end,), stdout=log, stderr=log)
+            process = self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                                   "1280x1024x24", "-nolisten", "tcp", "-noreset"], "xvfb.log",
+                                  pass_fds=(write_end,))
         except OSError as error:
             raise Skip(f"Xvfb cannot be started: {error}") from error
         os.close(write_end)
-        self.processes.append(process)
         number = b""
         deadline = time.monotonic() + 15
         while not number.endswith(b"\n"):
-            remaining = deadline - time.monotonic()
-            ready, _, _ = select.select([read_end], [], [], max(remaining, 0))
+            ready, _, _ = select.select([read_end], [], [], max(deadline - time.monotonic(), 0))
             chunk = os.read(read_end, 16) if ready else b""
             if not chunk:
                 os.close(read_end)
@@ -81,27 +117,6 @@ class Desktop:
         self.display = ":" + number.decode().strip()
         os.environ["DISPLAY"] = self.display
 
-    def _start_window_manager(self):
-        log = open(os.path.join(self.workdir, "openbox.log"), "wb")
-        self.window_manager = subprocess.Popen(["openbox", "--sm-disable"], stdout=log,
-                                               stderr=log)
-        self.processes.append(self.window_manager)
-        # A window manager announces itself on the root window (EWMH).
-        wait_for("openbox to manage the screen",
-                 lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK",
-                                            check=False))
-
-    def _start_accessibility_bus(self):
-        log = open(os.path.join(self.workdir, "at-spi.log"), "wb")
-        launcher = "/usr/libexec/at-spi-bus-launcher"
-        self.processes.append(subprocess.Popen(
-            [launcher, "--launch-immediately"], stdout=log, stderr=log))
-        # The launcher publishes the bus address on the root window once the
-        # accessibility bus and its registry run.
-        wait_for("the accessibility bus",
-                 lambda: "AT_SPI_BUS(STRING) =" in run("xprop", "-root", "AT_SPI_BUS",
-                                                       check=False))
-
     def stop_window_manager(self):
         self.window_manager.terminate()
         self.window_manager.wait(5)
@@ -112,18 +127,10 @@ class Desktop:
             run("xprop", "-root", "-remove", prop, check=False)
 
     def launch(self, argv, cwd, env_extra, log_name):
-        log = open(os.path.join(self.workdir, log_name), "wb")
-        process = subprocess.Popen(argv, cwd=cwd, env=dict(os.environ, **env_extra), stdout=log,
-                                   stderr=log)
-        self.processes.append(process)
+        process = self._spawn(argv, log_name, cwd=cwd,
+                              env=dict(os.environ, **self.ENV, **env_extra))
         self.programs.append(process)
         return process
-
-    def kill_programs(self):
-        for process in self.programs:
-            if process.poll() is None:
-                process.kill()
-                process.wait()
 
     def stop(self):
         for process in reversed(self.processes):
@@ -135,31 +142,54 @@ class Desktop:
                     process.kill()
                     process.wait()
 
-    def screenshot(self, path):
-        if not self.display:
-            return None
-        result = subprocess.run(["import", "-display", self.display, "-window", "root", path],
-                                capture_output=True)
-        return path if result.returncode == 0 and os.path.exists(path) else None
+    # -- the record ----------------------------------------------------------
+
+    def record(self, outcome, name, detail=""):
+        self.results.append((outcome, name))
+        print(f"{outcome:5} {name}" + (f"\n      {detail}" if detail and outcome != "PASS" else ""),
+              flush=True)
+
+    def check(self, name, ok, detail=""):
+        if not ok:
+            slug = re.sub(r"[^A-Za-z0-9]+", "-", name).strip("-")[:60]
+            path = os.path.join(self.workdir, f"failure-{len(self.results):02d}-{slug}.png")
+            shot = subprocess.run(["import", "-display", self.display, "-window", "root", path],
+                                  capture_output=True).returncode == 0
+            detail = f"{detail}\n      screenshot: {path if shot else None}"
+        self.record("PASS" if ok else "FAIL", name, detail)
+        return ok
+
+    def equal(self, name, actual, expected):
+        return self.check(name, actual == expected, f"expected {expected!r}, got {actual!r}")
+
+    def part(self, title, body):
+        """Runs one part of a session; a part cut short fails, ends its
+        programs, and the next part still runs."""
+        print(f"-- {title}", flush=True)
+        try:
+            body()
+        except Exception as error:  # noqa: BLE001 - reported with a screenshot
+            detail = "".join(traceback.format_exception_only(type(error), error)).strip()
+            if not isinstance(error, StepFailed):
+                detail += "\n" + traceback.format_exc()
+            self.check(f"part: {title}", False, detail)
+        for process in self.programs:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+
+    # -- X reads and input ---------------------------------------------------
 
     @staticmethod
-    def client_windows():
+    def windows_of(pid):
         out = run("xprop", "-root", "_NET_CLIENT_LIST_STACKING", check=False)
-        if "#" not in out:
-            return []
-        return [int(w.strip(), 16) for w in out.split("#", 1)[1].split(",") if w.strip()]
-
-    @staticmethod
-    def window_pid(window):
-        out = run("xprop", "-id", hex(window), "_NET_WM_PID", check=False)
-        return int(out.split("=")[1]) if "=" in out else None
+        windows = [int(w, 16) for w in out.split("#", 1)[1].split(",")] if "#" in out else []
+        return [w for w in windows
+                if run("xprop", "-id", hex(w), "_NET_WM_PID", check=False).endswith(f" {pid}\n")]
 
     @staticmethod
     def title(window):
-        out = run("xprop", "-id", hex(window), "-notype", "_NET_WM_NAME")
-        if "=" not in out:
-            return None
-        value = out.split("=", 1)[1].strip()
+        value = run("xprop", "-id", hex(window), "-notype", "_NET_WM_NAME").partition("=")[2].strip()
         # xprop prints the string in double quotes with \" and \\ escaped.
         if not (value.startswith('"') and value.endswith('"')):
             return None
@@ -168,23 +198,14 @@ class Desktop:
     @staticmethod
     def frame_extents(window):
         out = run("xprop", "-id", hex(window), "_NET_FRAME_EXTENTS", check=False)
-        if "=" not in out:
-            return None
-        return tuple(int(v) for v in out.split("=", 1)[1].split(","))
+        return tuple(int(v) for v in out.split("=", 1)[1].split(",")) if "=" in out else None
 
     @staticmethod
     def client_geometry(window):
-        out = run("xwininfo", "-id", hex(window))
-        fields = {}
-        for line in out.splitlines():
-            if ":" in line:
-                key, value = line.split(":", 1)
-                fields[key.strip()] = value.strip()
-        return (int(fields["Absolute upper-left X"]), int(fields["Absolute upper-left Y"]),
-                int(fields["Width"]), int(fields["Height"]))
-
-    def windows_of(self, pid):
-        return [w for w in self.client_windows() if self.window_pid(w) == pid]
+        lines = run("xwininfo", "-id", hex(window)).splitlines()
+        fields = {k.strip(): v for k, v in (line.split(":", 1) for line in lines if ":" in line)}
+        return tuple(int(fields[key]) for key in (
+            "Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
     @staticmethod
     def activate(window):
@@ -207,3 +228,30 @@ class Desktop:
     def close_request(window):
         # As the title bar's close box: _NET_CLOSE_WINDOW, on as WM_DELETE_WINDOW.
         run("wmctrl", "-i", "-c", hex(window))
+
+
+def main(session):
+    """Runs `session(desktop, binary, artifacts)` on a private desktop.
+    Exit status 0 pass, 1 a failed check, 77 no X server or a check that
+    could not run (ctest: skipped)."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--binary", required=True)
+    parser.add_argument("--artifacts", required=True)
+    args = parser.parse_args()
+    began = time.monotonic()
+    desktop = Desktop(args.artifacts)
+    try:
+        desktop.start()
+        print(f"desktop {desktop.display}; files in {args.artifacts}", flush=True)
+        session(desktop, os.path.abspath(args.binary), args.artifacts)
+    except Skip as why:
+        print(f"SKIP: {why}")
+        return 77
+    finally:
+        desktop.stop()
+    outcomes = [outcome for outcome, _ in desktop.results]
+    print(f"\n{len(outcomes)} checks in {time.monotonic() - began:.1f} s")
+    for outcome, name in desktop.results:
+        if outcome != "PASS":
+            print(f"  {outcome} {name}")
+    return 1 if "FAIL" in outcomes else 77 if "SKIP" in outcomes else 0
