@@ -39,8 +39,8 @@ def labels(node):
 def descendants(root, *wanted):
     """One accessible below `root` for each (role[, name]) in `wanted`, or
     None while one of them is not there yet."""
-    found = [next((node for node in walk(root) if role(node) == w[0] and w[1:] in ((), (name(node),))),
-                  None) for w in wanted]
+    found = [next((node for node in walk(root)
+                   if role(node) == w[0] and w[1:] in ((), (name(node),))), None) for w in wanted]
     return None if None in found else found
 
 
@@ -50,22 +50,14 @@ def extents(node):
     return rect.x, rect.y, rect.width, rect.height
 
 
-def centre(node):
-    x, y, w, h = extents(node)
-    return x + w // 2, y + h // 2
-
-
 def text(node):
-    iface = node.get_text_iface()
-    return iface.get_text(0, -1) if iface is not None else None
+    return node.get_text_iface().get_text(0, -1)
 
 
 def selected_text(node):
     iface = node.get_text_iface()
-    if iface is None or iface.get_n_selections() == 0:
-        return ""
-    sel = iface.get_selection(0)
-    return iface.get_text(sel.start_offset, sel.end_offset)
+    selection = iface.get_selection(0) if iface.get_n_selections() else None
+    return iface.get_text(selection.start_offset, selection.end_offset) if selection else ""
 
 
 def focused(node):
@@ -118,7 +110,8 @@ class Program:
         return [w for w in self.desktop.windows_of(self.process.pid) if w != self.window]
 
     def click(self, node, repeat=1):
-        self.desktop.click(*centre(node), repeat=repeat)
+        x, y, w, h = extents(node)
+        self.desktop.click(x + w // 2, y + h // 2, repeat=repeat)
 
     def close(self):
         """Closes the window as its title bar's close box does; the exit status."""

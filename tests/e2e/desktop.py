@@ -2,11 +2,11 @@
 input the end-to-end tests need, and the checks' record; run.sh starts a
 script inside a session of its own."""
 
-import argparse
 import os
 import re
 import select
 import subprocess
+import sys
 import time
 import traceback
 
@@ -37,7 +37,7 @@ def wait_for(what, probe, timeout=10.0, interval=0.05):
         time.sleep(interval)
 
 
-def settles(probe, timeout=5):
+def settles(probe, timeout=10):
     """Waits for `probe` without failing: the check that follows reports."""
     try:
         return wait_for("a condition", probe, timeout=timeout)
@@ -54,8 +54,6 @@ def run(*args, check=True):
 
 def pdf_text(path):
     """The text of a written PDF file, None while there is none."""
-    if not os.path.exists(path) or os.path.getsize(path) == 0:
-        return None
     result = subprocess.run(["pdftotext", "-layout", path, "-"], capture_output=True, text=True)
     return result.stdout if result.returncode == 0 and result.stdout.strip() else None
 
@@ -69,7 +67,6 @@ class Desktop:
         self.workdir = workdir
         self.processes = []
         self.programs = []
-        self.display = None
         self.results = []  # (outcome, check)
 
     def start(self):
@@ -94,26 +91,17 @@ class Desktop:
 
     def _start_xvfb(self):
         read_end, write_end = os.pipe()
-        try:
-            process = self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                                   "1280x1024x24", "-nolisten", "tcp", "-noreset"], "xvfb.log",
-                                  pass_fds=(write_end,))
-        except OSError as error:
-            raise Skip(f"Xvfb cannot be started: {error}") from error
+        process = self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                               "1280x1024x24", "-nolisten", "tcp", "-noreset"], "xvfb.log",
+                              pass_fds=(write_end,))
         os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + 15
-        while not number.endswith(b"\n"):
-            ready, _, _ = select.select([read_end], [], [], max(deadline - time.monotonic(), 0))
-            chunk = os.read(read_end, 16) if ready else b""
-            if not chunk:
-                os.close(read_end)
-                process.kill()
-                with open(os.path.join(self.workdir, "xvfb.log"), errors="replace") as f:
-                    tail = f.read()[-400:].strip()
-                raise Skip(f"Xvfb did not start: {tail or 'no display number within 15 s'}")
-            number += chunk
-        os.close(read_end)
+        # Xvfb writes its display number once it takes connections, and
+        # nothing when it fails.
+        with os.fdopen(read_end, "rb") as numbers:
+            number = numbers.readline().strip() if select.select([numbers], [], [], 15)[0] else b""
+        if not number:
+            process.kill()
+            raise Skip(f"Xvfb did not start; see {self.workdir}/xvfb.log")
         self.display = ":" + number.decode().strip()
         os.environ["DISPLAY"] = self.display
 
@@ -162,6 +150,11 @@ class Desktop:
     def equal(self, name, actual, expected):
         return self.check(name, actual == expected, f"expected {expected!r}, got {actual!r}")
 
+    def becomes(self, name, probe, expected, timeout=10):
+        """That `probe` gives `expected`, once it has had time to."""
+        settles(lambda: probe() == expected, timeout)
+        return self.equal(name, probe(), expected)
+
     def part(self, title, body):
         """Runs one part of a session; a part cut short fails, ends its
         programs, and the next part still runs."""
@@ -189,11 +182,7 @@ class Desktop:
 
     @staticmethod
     def title(window):
-        value = run("xprop", "-id", hex(window), "-notype", "_NET_WM_NAME").partition("=")[2].strip()
-        # xprop prints the string in double quotes with \" and \\ escaped.
-        if not (value.startswith('"') and value.endswith('"')):
-            return None
-        return value[1:-1].replace('\\"', '"').replace("\\\\", "\\")
+        return run("xdotool", "getwindowname", str(window))[:-1]
 
     @staticmethod
     def frame_extents(window):
@@ -231,19 +220,17 @@ class Desktop:
 
 
 def main(session):
-    """Runs `session(desktop, binary, artifacts)` on a private desktop.
+    """Runs `session(desktop, binary, artifacts)` on a private desktop, the
+    two paths given by run.sh.
     Exit status 0 pass, 1 a failed check, 77 no X server or a check that
     could not run (ctest: skipped)."""
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--binary", required=True)
-    parser.add_argument("--artifacts", required=True)
-    args = parser.parse_args()
+    binary, artifacts = sys.argv[1:]
     began = time.monotonic()
-    desktop = Desktop(args.artifacts)
+    desktop = Desktop(artifacts)
     try:
         desktop.start()
-        print(f"desktop {desktop.display}; files in {args.artifacts}", flush=True)
-        session(desktop, os.path.abspath(args.binary), args.artifacts)
+        print(f"desktop {desktop.display}; files in {artifacts}", flush=True)
+        session(desktop, binary, artifacts)
     except Skip as why:
         print(f"SKIP: {why}")
         return 77

@@ -71,4 +71,4 @@ env -i "${keep[@]}" \
     CUPS_SERVER="$runtime/cups/no-cupsd.sock" CUPS_SERVERROOT="$runtime/cups" \
     DBUS_SYSTEM_BUS_ADDRESS="unix:path=$runtime/no-system-bus" \
     PYTHONDONTWRITEBYTECODE=1 \
-    dbus-run-session -- "$python" "$script" --binary "$program" --artifacts "$artifacts"
+    dbus-run-session -- "$python" "$script" "$program" "$artifacts"

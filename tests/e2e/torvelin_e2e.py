@@ -4,6 +4,7 @@
 """
 
 import os
+import pathlib
 import re
 import shutil
 import subprocess
@@ -89,7 +90,7 @@ class Torvelin(a11y.Program):
                     x, y, w, _ = a11y.extents(node)
                 except AttributeError:  # no place on the screen
                     continue
-                if w > 0 and abs(x - ox - round(left / 15)) <= 2 and abs(y - oy - round(top / 15)) <= 2:
+                if w > 0 and abs(x - ox - left / 15) <= 2.5 and abs(y - oy - top / 15) <= 2.5:
                     self.controls[object_name] = node
                     break
         return self.controls
@@ -97,12 +98,8 @@ class Torvelin(a11y.Program):
     def __getitem__(self, object_name):
         return self.controls[object_name]
 
-    def text(self, object_name):
-        return a11y.text(self[object_name])
-
     def focused_control(self):
-        focused = [name for name, node in self.controls.items()
-                   if name != "frmTorvelin" and a11y.focused(node)]
+        focused = [n for n, c in self.controls.items() if n != "frmTorvelin" and a11y.focused(c)]
         return focused[0] if len(focused) == 1 else None
 
     def focus(self, object_name):
@@ -114,7 +111,7 @@ class Torvelin(a11y.Program):
         self.focus(object_name)
         self.desktop.key("End", "shift+Home")
         self.desktop.type_text(text)
-        wait_for(f"{object_name} to read {text}", lambda: self.text(object_name) == text)
+        wait_for(f"{object_name} to read {text}", lambda: a11y.text(self[object_name]) == text)
 
     def message_box(self, check, title, confirm):
         """Checks the message box's title, then confirms by "mouse" or a key."""
@@ -145,12 +142,11 @@ def main_window(d, program, folder, artifacts):
     wait_for("openbox to frame the window", lambda: d.frame_extents(t.window))
     d.equal("title: main window", d.title(t.window), TITLE)
     # The program may still adapt its size to the frame it was given.
-    settles(lambda: outer_geometry(d, t.window)[2:] == OUTER_SIZE, timeout=3)
-    d.equal("frame: place from the settings file, outer size", outer_geometry(d, t.window),
-            POSITION + OUTER_SIZE)
+    d.becomes("frame: place from the settings file, outer size",
+              lambda: outer_geometry(d, t.window), POSITION + OUTER_SIZE)
     # A slow program may not have every control on the bus yet.
-    settles(lambda: len(t.locate()) == len(CONTROLS))
-    d.equal("every control in its place", [c[0] for c in CONTROLS if c[0] not in t.controls], [])
+    d.becomes("every control in its place",
+              lambda: [c[0] for c in CONTROLS if c[0] not in t.locate()], [])
     d.equal("names a screen reader hears", {
         n: a11y.name(t[n]) for n, _, _, want in CONTROLS
         if want and n in t.controls and not re.fullmatch(want, a11y.name(t[n]))}, {})
@@ -167,10 +163,10 @@ def main_window(d, program, folder, artifacts):
         visited.append(now or "(no control)")
         if now == "txtLaenge":
             break
-    d.equal("Tab order", [n for n in visited if n not in BAR_AFTER], FOCUS_ORDER + ["txtLaenge"])
-    d.check("Tab order: each bar right after its box",
-            all(i > 0 and visited[i - 1] == BAR_AFTER[name]
-                for i, name in enumerate(visited) if name in BAR_AFTER), repr(visited))
+    bars_placed = all(visited[i - 1] == BAR_AFTER[n] for i, n in enumerate(visited)
+                      if n in BAR_AFTER)
+    d.check("Tab order, each bar right after its box", bars_placed and [
+        n for n in visited if n not in BAR_AFTER] == FOCUS_ORDER + ["txtLaenge"], repr(visited))
 
     # -- message boxes, and the length box after a refusal ---------------------
     t.click(t["grdTabelle"].get_table_iface().get_column_header(9))
@@ -185,8 +181,8 @@ def main_window(d, program, folder, artifacts):
             t.focus("btnStart")
             d.key("space")
         t.message_box(f"title: minimum-length message box, {how}", SEARCH_TITLE, confirm)
-        selected = settles(lambda: a11y.selected_text(t["txtLaenge"]), timeout=3)
-        d.equal(f"refused by {how}: length selected", selected or "", "59")
+        d.becomes(f"refused by {how}: length selected",
+                  lambda: a11y.selected_text(t["txtLaenge"]), "59")
 
     # -- a search by its mnemonic, printed through the real dialog -------------
     t.replace("txtLaenge", "360")
@@ -214,17 +210,10 @@ def main_window(d, program, folder, artifacts):
 
 # -- settings saved from locked folders ------------------------------------------
 
-def chattr(*args):
-    try:
-        return subprocess.run(["chattr", *args], capture_output=True).returncode == 0
-    except OSError:
-        return False
-
-
 def lock(path, locked):
     """Unwritable for root too (immutable); False where that cannot be."""
     if os.geteuid() == 0:
-        return chattr("+i" if locked else "-i", path)
+        return subprocess.run(["chattr", "+i" if locked else "-i", path]).returncode == 0
     os.chmod(path, os.stat(path).st_mode & 0o555 if locked else os.stat(path).st_mode | 0o200)
     return locked != os.access(path, os.W_OK)
 
@@ -234,17 +223,12 @@ def program_copy(binary, folder, settings=None):
     os.makedirs(folder)
     shutil.copy2(binary, os.path.join(folder, "torvelin"))
     if settings is not None:
-        with open(os.path.join(folder, "Torvelin.ini"), "wb") as f:
-            f.write(settings)
+        pathlib.Path(folder, "Torvelin.ini").write_bytes(settings)
     return os.path.join(folder, "torvelin")
 
 
 def read_bytes(path):
-    try:
-        with open(path, "rb") as f:
-            return f.read()
-    except OSError:
-        return b""
+    return pathlib.Path(path).read_bytes() if os.path.exists(path) else b""
 
 
 # (check, what is locked, whether a file lies beside the program, where the
@@ -292,8 +276,8 @@ def unframed(d, binary, artifacts):
     # accessible tells where its window is.
     t = Torvelin(d, d.launch([copy], folder, {"HOME": folder}, "torvelin-unframed.log"),
                  managed=False)
-    settles(lambda: a11y.extents(t.frame)[2:] == OUTER_SIZE, timeout=3)
-    d.equal("outer size without a window manager", a11y.extents(t.frame)[2:], OUTER_SIZE)
+    d.becomes("outer size without a window manager", lambda: a11y.extents(t.frame)[2:],
+              OUTER_SIZE)
     t.click(wait_for("the controls", lambda: t.locate().get("btnBeenden")))
     wait_for("the program to end", lambda: t.process.poll() is not None)
     d.equal("close by btnBeenden: exit status", t.process.returncode, 0)
