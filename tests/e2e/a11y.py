@@ -74,8 +74,7 @@ def cell_node(node, row, column):
 
 def cell(node, row, column):
     """The text a table cell shows (its accessible's name)."""
-    item = cell_node(node, row, column)
-    return item.get_name() if item is not None else None
+    return name(cell_node(node, row, column))
 
 
 def rows(node):

@@ -20,9 +20,8 @@ SEARCH_TITLE = "Stückzahl ermitteln..."
 SORT_TITLE = " nach Gleislänge sortieren..."
 
 # Prices for 24360 and 24064, the frame at 1200 x 600 twips, i.e. 80 x 40 px.
-SETTINGS = b"\n".join([b"[Preise]", b"360", b"", b"", b"", b"", b"", b"", b"", b"1,5", b"",
-                       b"[Toleranzen]", b"0", b"0", b"", b"[Position]", b"1200", b"600", b"",
-                       b"[farbige Tabelle]", b"0", b"0", b""])
+SETTINGS = b"[Preise]\n360\n\n\n\n\n\n\n\n1,5\n\n[Toleranzen]\n0\n0\n\n[Position]\n1200\n600\n\n" \
+    b"[farbige Tabelle]\n0\n0\n"
 POSITION = (80, 40)
 # 24077's price: line 8 of the file (index 7), column 7 of grdPreise.
 LINE_24077 = 7
@@ -81,11 +80,11 @@ class Torvelin(a11y.Program):
     def locate(self):
         """Each control, known by its role and its place in the window."""
         ox, oy = a11y.extents(self.frame)[:2]
-        nodes = list(a11y.walk(self.frame))
+        roles = {}
+        for node in a11y.walk(self.frame):
+            roles.setdefault(a11y.role(node), []).append(node)
         for object_name, role, (left, top), _ in CONTROLS:
-            for node in nodes:
-                if a11y.role(node) != role:
-                    continue
+            for node in roles.get(role, []):
                 try:
                     x, y, w, _ = a11y.extents(node)
                 except AttributeError:  # no place on the screen
@@ -119,8 +118,7 @@ class Torvelin(a11y.Program):
         self.desktop.equal(check, self.desktop.title(box), title)
         if confirm == "mouse":
             node = wait_for("the message box on the accessibility bus", lambda: self.top_level(
-                lambda n: a11y.role(n) in ("dialog", "alert")
-                and a11y.name(n).strip().startswith(title.strip())))
+                lambda n: a11y.role(n) in ("dialog", "alert")))
             self.click(wait_for("its OK button", lambda: a11y.descendants(
                 node, ("push button", "OK")))[0])
         else:
@@ -250,22 +248,21 @@ def locked_folders(d, binary, artifacts):
         beside = os.path.join(folder, "Torvelin.ini")
         target = folder if locked == "folder" else beside
         if not lock(target, True):
-            d.record("SKIP", case, "this file system or user cannot make it unwritable")
+            d.check(case, False, "this file system or user cannot make it unwritable", "SKIP")
             continue
         try:
             t = Torvelin(d, d.launch([copy], folder, {"HOME": home}, f"torvelin-{case}.log"))
             d.close_request(t.window)
-            # A save that fails says so in a message box: a finding of its own.
-            outcome = wait_for("the program to end or to report", lambda: (
-                "ended" if t.process.poll() is not None else "message" if t.dialogs() else None))
+            # A save that fails says so in a message box, and the program waits.
+            ended = settles(lambda: t.process.poll() is not None)
         finally:
             lock(target, False)
         written = read_bytes(beside if where == "beside" else
                              os.path.join(home, ".config", "Torvelin", "Torvelin.ini"))
         prefix = b"[Preise]\r\n360\r\n" if with_file else b"[Preise]\r\n\r\n"
         untouched = where == "beside" or read_bytes(beside) == (SETTINGS if with_file else b"")
-        d.check(f"saved {where}: {case}", written.startswith(prefix) and untouched
-                and outcome == "ended", f"found {written[:40]!r}, {outcome}")
+        d.check(f"saved {where}: {case}", written.startswith(prefix) and untouched and ended,
+                f"found {written[:40]!r}; the program {'ended' if ended else 'did not end'}")
 
 
 def unframed(d, binary, artifacts):
