@@ -6,6 +6,7 @@ read through AT-SPI, its answers compared against a plain enumeration.
 
 import itertools
 import os
+import pathlib
 import sys
 import time
 
@@ -13,8 +14,11 @@ import a11y
 import desktop as dt
 from desktop import settles, wait_for
 
-# A range of the user's own, in their configuration folder: lengths in mm.
-USER_RANGE = {"20-000": 248.0, "20-020": 124.0, "20-040": 62.0, "20-091A": 45.5}
+# A range of the user's own, in their configuration folder: article, length
+# in mm, label. The largest range the program ships, read here on its own.
+USER_RANGE = "# Testsortiment\n20-000 248 20 000\n20-020 124 20 020\n20-040 62 20 040\n" \
+    "20-091A 45.5 20 091A\n"
+LARGEST_RANGE = pathlib.Path(__file__).parents[2].joinpath("data/ranges/maerklin-k.txt")
 
 # Object name: (AT-SPI role, German accessible name; for the combo box, whose
 # name on Linux is its current text, the label that names it).
@@ -39,19 +43,21 @@ NAMES = {
 }
 
 
-def fits(wanted, minus, plus, limits=None):
+def fits(range_file, wanted, minus, plus, limits=None):
     """As the results show them ("2 × 20 000, 1 × 20 040", longest first),
-    every multiset of at most nine pieces of the user's range whose sum
-    (hundredths of a mm) lies in [wanted - minus, wanted + plus]."""
-    units = {a: round(length * 100) for a, length in USER_RANGE.items()}
+    every multiset of at most nine pieces of the range whose sum (hundredths
+    of a mm) lies in [wanted - minus, wanted + plus]."""
+    rows = [line.split(None, 2) for line in range_file.splitlines() if line[:1] not in "#"]
+    pieces = {a: (round(float(length) * 100), label.strip())
+              for a, length, label in sorted(rows, key=lambda row: -float(row[1]))}
     found = []
     for n in range(1, 10):
-        for combo in itertools.combinations_with_replacement(USER_RANGE, n):
-            counts = {a: combo.count(a) for a in USER_RANGE if a in combo}
+        for combo in itertools.combinations_with_replacement(pieces, n):
+            counts = {a: combo.count(a) for a in pieces if a in combo}
             if limits and any(counts[a] > limits.get(a, 0) for a in counts):
                 continue
-            if wanted - minus <= sum(units[a] for a in combo) <= wanted + plus:
-                found.append(", ".join(f"{c} × {a.replace('-', ' ')}" for a, c in counts.items()))
+            if wanted - minus <= sum(pieces[a][0] for a in combo) <= wanted + plus:
+                found.append(", ".join(f"{c} × {pieces[a][1]}" for a, c in counts.items()))
     return sorted(found)
 
 
@@ -84,6 +90,21 @@ class Rechner(a11y.Program):
         pieces = sorted(row[-1] for row in a11y.rows(self.find("tblErgebnisse")))
         return pieces if self.count() == f"{len(pieces)} von {len(pieces)}" else self.count()
 
+    def choose_range(self, name):
+        """By keyboard. The ranges beyond the current one are listed by a
+        thread after the first paint: Down until it is current, from the top
+        again at the end of the list."""
+        self.desktop.key("alt+s")
+        combo = self.find("cmbSortiment")
+        for _ in range(100):
+            before = a11y.name(combo)
+            if name in before:
+                return
+            self.desktop.key("Down")
+            time.sleep(0.1)
+            if a11y.name(combo) == before:
+                self.desktop.key("Home")
+
     def replace(self, mnemonic, text):
         """Alt+letter to the box, everything in it replaced by typing."""
         self.desktop.key(f"alt+{mnemonic}", "ctrl+a")
@@ -95,37 +116,17 @@ def session(d, binary, artifacts):
     config = os.path.join(home, ".config", "Torvelin")
     os.makedirs(os.path.join(config, "ranges"))
     with open(os.path.join(config, "ranges", "e2e-n.txt"), "w") as f:
-        f.write("# Testsortiment\n" + "".join(f"{a} {length} {a.replace('-', ' ')}\n"
-                                              for a, length in USER_RANGE.items()))
+        f.write(USER_RANGE)
 
     def start(env_extra=None):
         return Rechner(d, d.launch([binary], home, env_extra or {}, "rechner.log"))
-    d.part("the Gleisrechner", lambda: rechner(d, start, config, artifacts))
-
-
-def rechner(d, start, config, artifacts):
-    keys = d.key
     r = start()
     d.equal("title", d.title(r.window), "Torvelin Gleisrechner")
     wm_class = dt.run("xprop", "-id", hex(r.window), "WM_CLASS")
     d.check("WM_CLASS names the desktop entry's class", '"Gleisrechner"' in wm_class, wm_class)
     d.equal("every control found by what a screen reader hears", r.missing(), [])
 
-    # The user's range, chosen by keyboard. The ranges beyond the current one
-    # are listed by a thread after the first paint: Down until the user's
-    # range is current, from the top again at the end of the list.
-    keys("alt+s")
-    combo = r.find("cmbSortiment")
-
-    def step_to_user_range():
-        before = a11y.name(combo)
-        if "e2e-n" not in before:
-            keys("Down")
-            time.sleep(0.1)
-            if a11y.name(combo) == before:
-                keys("Home")
-        return "e2e-n" in before
-    settles(step_to_user_range, timeout=20)
+    r.choose_range("e2e-n")
     d.check("the user's range chosen, with where it came from",
             settles(lambda: "e2e-n.txt" in r.find("lblHerkunft").get_description()))
 
@@ -133,7 +134,7 @@ def rechner(d, start, config, artifacts):
     r.replace("m", "1")
     r.replace("p", "1")
     r.replace("l", "620,5")
-    d.becomes("620,5 ± 1 mm", r.answers, fits(62050, 100, 100))
+    d.becomes("620,5 ± 1 mm", r.answers, fits(USER_RANGE, 62050, 100, 100))
     # Owned counts and a price typed into the piece table (search order:
     # 20-091A, 20-040, 20-020, 20-000; columns: …, Bestand 4, Preis 5).
     table = r.find("tblGleise")
@@ -142,14 +143,15 @@ def rechner(d, start, config, artifacts):
     for row, column, value in [(3, 4, "2"), (3, 5, "19,90"), (1, 4, "1")]:
         r.click(a11y.cell_node(table, row, column), repeat=2)
         time.sleep(0.3)
-        keys("ctrl+a")
+        d.key("ctrl+a")
         d.type_text(value)
-        keys("Return")
+        d.key("Return")
     d.becomes("piece table: owned and price typed", lambda: a11y.rows(table)[3][4:6],
               ["2", "19,90"])
-    keys("alt+v")
-    d.becomes("only owned pieces", r.answers, fits(62050, 100, 100, {"20-000": 2, "20-040": 1}))
-    keys("alt+v")
+    d.key("alt+v")
+    d.becomes("only owned pieces", r.answers,
+              fits(USER_RANGE, 62050, 100, 100, {"20-000": 2, "20-040": 1}))
+    d.key("alt+v")
 
     # -- nothing fits ----------------------------------------------------------
     r.replace("m", "0")
@@ -160,36 +162,40 @@ def rechner(d, start, config, artifacts):
         lambda: not a11y.showing(r.find("tblErgebnisse")) and a11y.showing(nearest)
         and a11y.name(nearest.get_child_at_index(0)).startswith(
             "45,5 mm darüber: Plus-Toleranz 35,5 mm")))
-    keys("alt+a")
+    d.key("alt+a")
     d.becomes("widened: plus tolerance, the one row", lambda: (
         r.find("spnPlus").get_value_iface().get_current_value(), r.count()), (35.5, "1 von 1"))
 
-    # -- the chosen row: CSV, PDF, swaps ----------------------------------------
+    # -- the chosen row: copy, CSV, PDF, swaps ----------------------------------------
     r.replace("p", "0")
     r.replace("l", "372")
     settles(lambda: r.count() and not r.count().endswith("…") and " von " in r.count())
-    keys("alt+e", "Home")
+    d.key("alt+e", "Home")
     rows = a11y.rows(r.find("tblErgebnisse"))
+    d.key("alt+o")
+    copied = settles(lambda: dt.run("xclip", "-o", "-selection", "clipboard")) or ""
+    d.check("copied: another program pastes the lists", copied.startswith(
+        "Anzahl\tArtikel\tBezeichnung\tStückpreis\tPreis\n"), repr(copied[:300]))
     csv = os.path.join(artifacts, "liste.csv")
-    keys("alt+c")
+    d.key("alt+c")
     wait_for("the save dialog", r.dialogs)
     time.sleep(0.5)
-    keys("ctrl+a")
+    d.key("ctrl+a")
     d.type_text(csv)
-    keys("Return")
+    d.key("Return")
     settles(lambda: os.path.exists(csv))
     content = open(csv, encoding="utf-8", newline="").read() if os.path.exists(csv) else ""
     d.check("CSV written through the save dialog", content.startswith(
         "Anzahl;Artikel;Bezeichnung;Stückpreis;Preis\r\n"), repr(content[:200]))
 
-    keys("alt+u")
+    d.key("alt+u")
     _, text = r.print_to_file(os.path.join(artifacts, "liste.pdf"))
     d.check("PDF through the printer dialog: one page with range, gap and date",
             text.count("\f") == 1 and "e2e-n" in text and "372,0 mm" in text
             and time.strftime("%d.%m.") in text, repr(text[:300]))
 
-    keys("alt+t")
-    keys("alt+z", "ctrl+a", "minus")
+    d.key("alt+t")
+    d.key("alt+z", "ctrl+a", "minus")
     d.type_text("62")
     swaps = r.find("lstTausch")
     d.becomes("swaps for a run 62 mm too short", lambda: a11y.name(swaps.get_child_at_index(0)),
@@ -219,6 +225,17 @@ def rechner(d, start, config, artifacts):
     w2 = d.client_geometry(r.window)[2]
     d.check("200 %: twice the pixels", w2 >= min(2 * w, 1280) - 40, f"{w} then {w2}")
     d.equal("200 %: every control found", r.missing(), [])
+    # Typed on the largest range the program ships: each keystroke asks
+    # again, and the answer shown is the last one's (1265 mm has 150 rows).
+    # The table lists the first hundred; the rest come as it scrolls.
+    r.choose_range("maerklin-k")
+    r.replace("m", "2")
+    r.replace("p", "2")
+    r.replace("l", "1265,5")
+    expected = fits(LARGEST_RANGE.read_text(encoding="utf-8"), 126550, 200, 200)
+    settles(lambda: r.count().endswith(f" von {len(expected)}"))
+    d.key("alt+e", "ctrl+End")
+    d.becomes("typed on maerklin-k: 1265,5 ± 2 mm", r.answers, expected)
     r.close()
 
 

@@ -16,7 +16,8 @@ artifacts="$(realpath -m "${3:?$usage}")"
 python=/usr/bin/python3
 path=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin
 missing=()
-for tool in Xvfb openbox xdotool xprop xwininfo wmctrl import pdftotext dbus-run-session chattr; do
+for tool in Xvfb openbox xdotool xprop xwininfo wmctrl import xclip pdftotext dbus-run-session \
+    chattr; do
     PATH="$path" command -v "$tool" >/dev/null || missing+=("$tool")
 done
 [ -x /usr/libexec/at-spi-bus-launcher ] || missing+=(at-spi-bus-launcher)
