@@ -77,10 +77,11 @@ def cell(node, row, column):
     return name(cell_node(node, row, column))
 
 
-def rows(node):
+def rows(node, first_column=0):
+    """Each row's cells from `first_column` on (-1: only the last)."""
     table = node.get_table_iface()
-    return [[cell(node, r, c) for c in range(table.get_n_columns())]
-            for r in range(table.get_n_rows())]
+    columns = range(first_column % table.get_n_columns(), table.get_n_columns())
+    return [[cell(node, r, c) for c in columns] for r in range(table.get_n_rows())]
 
 
 class Program:

@@ -54,10 +54,6 @@ def pdf_text(path):
 
 
 class Desktop:
-    # The program on X, its accessibility always on.
-    ENV = {"QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
-           "QT_ACCESSIBILITY": "1"}
-
     def __init__(self, workdir):
         self.workdir = workdir
         self.processes = []
@@ -108,8 +104,10 @@ class Desktop:
             run("xprop", "-root", "-remove", prop, check=False)
 
     def launch(self, argv, cwd, env_extra, log_name):
-        process = self._spawn(argv, log_name, cwd=cwd,
-                              env=dict(os.environ, **self.ENV, **env_extra))
+        # The program on X, its accessibility always on.
+        process = self._spawn(argv, log_name, cwd=cwd, env=dict(
+            os.environ, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1",
+            QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", **env_extra))
         self.programs.append(process)
         return process
 

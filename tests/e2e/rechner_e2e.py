@@ -87,7 +87,7 @@ class Rechner(a11y.Program):
 
     def answers(self):
         """The count and every row's pieces, as the enumeration gives them."""
-        pieces = sorted(row[-1] for row in a11y.rows(self.find("tblErgebnisse")))
+        pieces = sorted(row[-1] for row in a11y.rows(self.find("tblErgebnisse"), -1))
         return pieces if self.count() == f"{len(pieces)} von {len(pieces)}" else self.count()
 
     def choose_range(self, name):
