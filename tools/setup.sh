@@ -42,10 +42,11 @@ if [ "$set_name" = test ]; then
     packages+=(xtrkcad-common)
     # End-to-end tests (tests/e2e): the real program under a private X server
     # with a framing window manager, driven by xdotool and read through AT-SPI
-    # with Debian's own Python; a screenshot is kept when a step fails, and
-    # chattr makes folders unwritable even for root.
+    # with Debian's own Python; a screenshot is kept when a step fails, xclip
+    # reads the X clipboard as another program pastes it, and chattr makes
+    # folders unwritable even for root.
     packages+=(
-        xvfb openbox xdotool x11-utils wmctrl imagemagick
+        xvfb openbox xdotool x11-utils wmctrl imagemagick xclip
         dbus at-spi2-core python3 python3-pyatspi e2fsprogs
     )
 fi

@@ -1,14 +1,13 @@
-"""A private desktop (Xvfb, openbox, the accessibility bus) and the X reads
-and input the end-to-end tests need; run inside dbus-run-session."""
+"""A private desktop (Xvfb, openbox, the accessibility bus), the X reads and
+input the end-to-end tests need, and the checks' record; run.sh starts a
+script inside a session of its own."""
 
 import os
 import select
 import subprocess
+import sys
 import time
-
-
-class Skip(Exception):
-    """The desktop cannot exist on this machine (no X server)."""
+import traceback
 
 
 class StepFailed(AssertionError):
@@ -33,6 +32,14 @@ def wait_for(what, probe, timeout=10.0, interval=0.05):
         time.sleep(interval)
 
 
+def settles(probe, timeout=10):
+    """Waits for `probe` without failing: the check that follows reports."""
+    try:
+        return wait_for("a condition", probe, timeout=timeout)
+    except StepFailed:
+        return False
+
+
 def run(*args, check=True):
     result = subprocess.run(args, capture_output=True, text=True, env=os.environ)
     if check and result.returncode != 0:
@@ -40,67 +47,52 @@ def run(*args, check=True):
     return result.stdout
 
 
+def pdf_text(path):
+    """The text of a written PDF file, None while there is none."""
+    result = subprocess.run(["pdftotext", "-layout", path, "-"], capture_output=True, text=True)
+    return result.stdout if result.returncode == 0 and result.stdout.strip() else None
+
+
 class Desktop:
     def __init__(self, workdir):
         self.workdir = workdir
         self.processes = []
         self.programs = []
-        self.display = None
+        self.results = []  # (outcome, check)
 
     def start(self):
         self._start_xvfb()
-        self._start_window_manager()
-        self._start_accessibility_bus()
+        self.window_manager = self._spawn(["openbox", "--sm-disable"], "openbox.log")
+        # A window manager announces itself on the root window (EWMH); the
+        # launcher publishes the bus address there once the accessibility bus
+        # and its registry run.
+        self._spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], "at-spi.log")
+        for prop in ("_NET_SUPPORTING_WM_CHECK", "AT_SPI_BUS"):
+            wait_for(f"{prop} on the root window",
+                     lambda: "(" in run("xprop", "-root", prop, check=False))
+
+    def _spawn(self, argv, log_name, **kwargs):
+        log = open(os.path.join(self.workdir, log_name), "wb")
+        process = subprocess.Popen(argv, stdout=log, stderr=log, **kwargs)
+        self.processes.append(process)
+        return process
 
     def _start_xvfb(self):
         read_end, write_end = os.pipe()
-        log = open(os.path.join(self.workdir, "xvfb.log"), "wb")
-        try:
-            process = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-                 "-nolisten", "tcp", "-noreset"],
-                pass_fds=(write_end,), stdout=log, stderr=log)
-        except OSError as error:
-            raise Skip(f"Xvfb cannot be started: {error}") from error
+        process = self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                               "1280x1024x24", "-nolisten", "tcp", "-noreset"], "xvfb.log",
+                              pass_fds=(write_end,))
         os.close(write_end)
-        self.processes.append(process)
-        number = b""
-        deadline = time.monotonic() + 15
-        while not number.endswith(b"\n"):
-            remaining = deadline - time.monotonic()
-            ready, _, _ = select.select([read_end], [], [], max(remaining, 0))
-            chunk = os.read(read_end, 16) if ready else b""
-            if not chunk:
-                os.close(read_end)
-                process.kill()
-                with open(os.path.join(self.workdir, "xvfb.log"), errors="replace") as f:
-                    tail = f.read()[-400:].strip()
-                raise Skip(f"Xvfb did not start: {tail or 'no display number within 15 s'}")
-            number += chunk
-        os.close(read_end)
+        # Xvfb writes its display number once it takes connections, and
+        # nothing when it fails.
+        with os.fdopen(read_end, "rb") as numbers:
+            number = numbers.readline().strip() if select.select([numbers], [], [], 15)[0] else b""
+        if not number:  # no desktop on this machine: skipped, not failed
+            process.kill()
+            print(f"SKIP: Xvfb did not start; see {self.workdir}/xvfb.log")
+            sys.exit(77)
         self.display = ":" + number.decode().strip()
         os.environ["DISPLAY"] = self.display
-
-    def _start_window_manager(self):
-        log = open(os.path.join(self.workdir, "openbox.log"), "wb")
-        self.window_manager = subprocess.Popen(["openbox", "--sm-disable"], stdout=log,
-                                               stderr=log)
-        self.processes.append(self.window_manager)
-        # A window manager announces itself on the root window (EWMH).
-        wait_for("openbox to manage the screen",
-                 lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK",
-                                            check=False))
-
-    def _start_accessibility_bus(self):
-        log = open(os.path.join(self.workdir, "at-spi.log"), "wb")
-        launcher = "/usr/libexec/at-spi-bus-launcher"
-        self.processes.append(subprocess.Popen(
-            [launcher, "--launch-immediately"], stdout=log, stderr=log))
-        # The launcher publishes the bus address on the root window once the
-        # accessibility bus and its registry run.
-        wait_for("the accessibility bus",
-                 lambda: "AT_SPI_BUS(STRING) =" in run("xprop", "-root", "AT_SPI_BUS",
-                                                       check=False))
 
     def stop_window_manager(self):
         self.window_manager.terminate()
@@ -112,79 +104,82 @@ class Desktop:
             run("xprop", "-root", "-remove", prop, check=False)
 
     def launch(self, argv, cwd, env_extra, log_name):
-        log = open(os.path.join(self.workdir, log_name), "wb")
-        process = subprocess.Popen(argv, cwd=cwd, env=dict(os.environ, **env_extra), stdout=log,
-                                   stderr=log)
-        self.processes.append(process)
+        # The program on X, its accessibility always on.
+        process = self._spawn(argv, log_name, cwd=cwd, env=dict(
+            os.environ, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1",
+            QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", **env_extra))
         self.programs.append(process)
         return process
 
-    def kill_programs(self):
+    def stop(self):
+        for process in reversed(self.processes):
+            process.terminate()
+            try:
+                process.wait(5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+
+    # -- the record ----------------------------------------------------------
+
+    def check(self, name, ok, detail="", outcome=None):
+        """Records a check; `outcome` "SKIP" for one that could not run."""
+        outcome = outcome or ("PASS" if ok else "FAIL")
+        if outcome == "FAIL":
+            path = os.path.join(self.workdir, f"failure-{len(self.results):02d}.png")
+            run("import", "-display", self.display, "-window", "root", path, check=False)
+            detail = f"{detail}\n      screenshot: {path}"
+        self.results.append((outcome, name))
+        print(f"{outcome:5} {name}" + ("" if ok else f"\n      {detail}"), flush=True)
+        return ok
+
+    def equal(self, name, actual, expected):
+        return self.check(name, actual == expected, f"expected {expected!r}, got {actual!r}")
+
+    def becomes(self, name, probe, expected, timeout=10):
+        """That `probe` gives `expected`, once it has had time to."""
+        settles(lambda: probe() == expected, timeout)
+        return self.equal(name, probe(), expected)
+
+    def part(self, title, body):
+        """Runs one part of a session; a part cut short fails, ends its
+        programs, and the next part still runs."""
+        print(f"-- {title}", flush=True)
+        try:
+            body()
+        except Exception as error:  # noqa: BLE001 - reported with a screenshot
+            detail = "".join(traceback.format_exception_only(type(error), error)).strip()
+            if not isinstance(error, StepFailed):
+                detail += "\n" + traceback.format_exc()
+            self.check(f"part: {title}", False, detail)
         for process in self.programs:
             if process.poll() is None:
                 process.kill()
                 process.wait()
 
-    def stop(self):
-        for process in reversed(self.processes):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
-
-    def screenshot(self, path):
-        if not self.display:
-            return None
-        result = subprocess.run(["import", "-display", self.display, "-window", "root", path],
-                                capture_output=True)
-        return path if result.returncode == 0 and os.path.exists(path) else None
+    # -- X reads and input ---------------------------------------------------
 
     @staticmethod
-    def client_windows():
+    def windows_of(pid):
         out = run("xprop", "-root", "_NET_CLIENT_LIST_STACKING", check=False)
-        if "#" not in out:
-            return []
-        return [int(w.strip(), 16) for w in out.split("#", 1)[1].split(",") if w.strip()]
-
-    @staticmethod
-    def window_pid(window):
-        out = run("xprop", "-id", hex(window), "_NET_WM_PID", check=False)
-        return int(out.split("=")[1]) if "=" in out else None
+        windows = [int(w, 16) for w in out.split("#", 1)[1].split(",")] if "#" in out else []
+        return [w for w in windows
+                if run("xprop", "-id", hex(w), "_NET_WM_PID", check=False).endswith(f" {pid}\n")]
 
     @staticmethod
     def title(window):
-        out = run("xprop", "-id", hex(window), "-notype", "_NET_WM_NAME")
-        if "=" not in out:
-            return None
-        value = out.split("=", 1)[1].strip()
-        # xprop prints the string in double quotes with \" and \\ escaped.
-        if not (value.startswith('"') and value.endswith('"')):
-            return None
-        return value[1:-1].replace('\\"', '"').replace("\\\\", "\\")
+        return run("xdotool", "getwindowname", str(window))[:-1]
 
     @staticmethod
     def frame_extents(window):
         out = run("xprop", "-id", hex(window), "_NET_FRAME_EXTENTS", check=False)
-        if "=" not in out:
-            return None
-        return tuple(int(v) for v in out.split("=", 1)[1].split(","))
+        return tuple(int(v) for v in out.split("=", 1)[1].split(",")) if "=" in out else None
 
     @staticmethod
     def client_geometry(window):
-        out = run("xwininfo", "-id", hex(window))
-        fields = {}
-        for line in out.splitlines():
-            if ":" in line:
-                key, value = line.split(":", 1)
-                fields[key.strip()] = value.strip()
-        return (int(fields["Absolute upper-left X"]), int(fields["Absolute upper-left Y"]),
-                int(fields["Width"]), int(fields["Height"]))
-
-    def windows_of(self, pid):
-        return [w for w in self.client_windows() if self.window_pid(w) == pid]
+        lines = run("xwininfo", "-id", hex(window)).splitlines()
+        fields = {k.strip(): v for k, v in (line.split(":", 1) for line in lines if ":" in line)}
+        return tuple(int(fields[key]) for key in (
+            "Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
     @staticmethod
     def activate(window):
@@ -207,3 +202,23 @@ class Desktop:
     def close_request(window):
         # As the title bar's close box: _NET_CLOSE_WINDOW, on as WM_DELETE_WINDOW.
         run("wmctrl", "-i", "-c", hex(window))
+
+
+def main(session):
+    """Runs `session(desktop, binary, artifacts)` on a private desktop, the
+    two paths given by run.sh.
+    Exit status 0 pass, 1 a failed check, 77 no X server or a check that
+    could not run (ctest: skipped)."""
+    binary, artifacts = sys.argv[1:]
+    began = time.monotonic()
+    desktop = Desktop(artifacts)
+    try:
+        desktop.start()
+        print(f"desktop {desktop.display}; files in {artifacts}", flush=True)
+        desktop.part("the session", lambda: session(desktop, binary, artifacts))
+    finally:
+        desktop.stop()
+    outcomes = [outcome for outcome, _ in desktop.results]
+    print(f"\n{len(outcomes)} checks in {time.monotonic() - began:.1f} s, "
+          f"{outcomes.count('FAIL')} failed, {outcomes.count('SKIP')} skipped")
+    return 1 if "FAIL" in outcomes else 77 if "SKIP" in outcomes else 0

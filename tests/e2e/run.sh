@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
-# Runs the end-to-end test of the built program: a private X server, openbox
-# and the accessibility bus inside a D-Bus session of its own.
-#   tests/e2e/run.sh PROGRAM [ARTIFACTS_DIR]
+# Runs an end-to-end test of a built program on a private desktop: an X
+# server, openbox and the accessibility bus inside a D-Bus session of its own.
+#   tests/e2e/run.sh SCRIPT PROGRAM ARTIFACTS_DIR
+#   e.g. tests/e2e/run.sh torvelin_e2e.py build/src/app/torvelin build/e2e
 # Exit status 77 (ctest: skipped) where no X server can be started or a check
 # could not run.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-program="$(realpath "${1:?usage: run.sh PROGRAM [ARTIFACTS_DIR]}")"
-artifacts="$(realpath -m "${2:-$(dirname "$program")/e2e}")"
+usage="usage: run.sh SCRIPT PROGRAM ARTIFACTS_DIR"
+script="$here/$(basename "${1:?$usage}")"
+program="$(realpath "${2:?$usage}")"
+artifacts="$(realpath -m "${3:?$usage}")"
 
 # pyatspi belongs to Debian's Python, not to whichever python3 is first on PATH.
 python=/usr/bin/python3
 path=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin
 missing=()
-for tool in Xvfb openbox xdotool xprop xwininfo wmctrl import pdftotext dbus-run-session chattr; do
+for tool in Xvfb openbox xdotool xprop xwininfo wmctrl import xclip pdftotext dbus-run-session \
+    chattr; do
     PATH="$path" command -v "$tool" >/dev/null || missing+=("$tool")
 done
 [ -x /usr/libexec/at-spi-bus-launcher ] || missing+=(at-spi-bus-launcher)
@@ -24,6 +28,10 @@ if [ "${#missing[@]}" -gt 0 ]; then
     exit 1
 fi
 
+# A run that was killed may have left a folder locked (immutable for root).
+[ "$(id -u)" != 0 ] || chattr -R -i "$artifacts" 2>/dev/null || true
+rm -rf "$artifacts"
+mkdir -p "$artifacts"
 runtime="$(mktemp -d /tmp/torvelin-e2e-run.XXXXXX)"
 trap 'rm -rf "$runtime"' EXIT
 mkdir -m 700 "$runtime/home" "$runtime/cups"
@@ -54,7 +62,7 @@ XML
 # own locale data, whether or not a German glibc locale is installed; the
 # character type is the always present C.UTF-8.
 keep=()
-for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS TORVELIN_E2E_XFAIL; do
+for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
     [ -z "${!name+x}" ] || keep+=("$name=${!name}")
 done
 env -i "${keep[@]}" \
@@ -64,5 +72,4 @@ env -i "${keep[@]}" \
     CUPS_SERVER="$runtime/cups/no-cupsd.sock" CUPS_SERVERROOT="$runtime/cups" \
     DBUS_SYSTEM_BUS_ADDRESS="unix:path=$runtime/no-system-bus" \
     PYTHONDONTWRITEBYTECODE=1 \
-    dbus-run-session -- "$python" "$here/torvelin_e2e.py" --binary "$program" \
-    --artifacts "$artifacts"
+    dbus-run-session -- "$python" "$script" "$program" "$artifacts"
