@@ -39,7 +39,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("count");
         QTest::addColumn<QStringList>("rows");
         const QStringList none, empty{QString(Combination::columnCount - 1, u'|')};
-        QTest::newRow("60 finds nothing") << u"60"_s << u"0"_s << none << 0 << empty;
         QTest::newRow("360 priced")
             << u"360"_s << u"0"_s << u"12,50 99 99 1 2,25 0,5 0,25 99 99"_s.split(u' ') << 3
             << QStringList{u"360,0|||||||||360,0|24360|||||||||12,50"_s,
@@ -82,7 +81,6 @@ private Q_SLOTS:
         const CombinationSearch::Outcome outcome =
             CombinationSearch().run(window.lower, window.upper, results, priceStore);
         QCOMPARE(outcome.rows, count);
-        QCOMPARE(CombinationSearch::countFits(window.lower, window.upper), count);
         QCOMPARE(results.rowCount(), std::max(count, 1));
         // Nothing found leaves empty texts; after a piece a cell may be blank.
         QStringList shown = gridText(results).first(rows.size());
