@@ -58,14 +58,13 @@ private Q_SLOTS:
     {
         QFETCH(QLocale, locale);
         QFETCH(QString, typed);
-        QFETCH(QString, stored);
         QLocale::setDefault(locale);
         const PriceStore::Checked checked = PriceStore::check(typed);
         const QString outcome = checked.refusal == PriceStore::Refusal::NotANumber ? u"!"_s
                                 : checked.refusal == PriceStore::Refusal::NotStorable
                                     ? u"?"_s
                                     : checked.text;
-        QCOMPARE(outcome, stored);
+        QTEST(outcome, "stored");
         if (checked.refusal != PriceStore::Refusal::None)
             return;
         PriceStore prices;

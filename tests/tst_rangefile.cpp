@@ -39,22 +39,20 @@ private Q_SLOTS:
         QTest::newRow("no length")
             << QByteArray("# x\n2200\n")
             << u"f.txt:2: nach der Artikelnummer 2200 fehlt die Länge in mm"_s;
+        const QString noNumber =
+            u"ist keine Zahl wie 64.3 (Punkt, höchstens zwei Nachkommastellen)"_s;
+        const QString outside = u"liegt nicht über 0 und bis 10000 mm"_s;
+        const auto length = [](int line, const QString &text, const QString &why) {
+            return u"f.txt:%1: Länge %2 %3"_s.arg(line).arg(text, why);
+        };
         QTest::newRow("decimal comma")
-            << QByteArray("2200 180,5\n")
-            << u"f.txt:1: Länge 180,5 ist keine Zahl wie 64.3 (Punkt, höchstens zwei "
-               "Nachkommastellen)"_s;
+            << QByteArray("2200 180,5\n") << length(1, u"180,5"_s, noNumber);
         QTest::newRow("three decimals")
-            << QByteArray("\n\n2200 180.125\n")
-            << u"f.txt:3: Länge 180.125 ist keine Zahl wie 64.3 (Punkt, höchstens zwei "
-               "Nachkommastellen)"_s;
-        QTest::newRow("negative") << QByteArray("2200 -5\n")
-                                  << u"f.txt:1: Länge -5 ist keine Zahl wie 64.3 (Punkt, "
-                                     "höchstens zwei Nachkommastellen)"_s;
-        QTest::newRow("zero") << QByteArray("2200 0.0\n")
-                              << u"f.txt:1: Länge 0.0 liegt nicht über 0 und bis 10000 mm"_s;
+            << QByteArray("\n\n2200 180.125\n") << length(3, u"180.125"_s, noNumber);
+        QTest::newRow("negative") << QByteArray("2200 -5\n") << length(1, u"-5"_s, noNumber);
+        QTest::newRow("zero") << QByteArray("2200 0.0\n") << length(1, u"0.0"_s, outside);
         QTest::newRow("too long") << QByteArray("2200 10000.01\n")
-                                  << u"f.txt:1: Länge 10000.01 liegt nicht über 0 und bis "
-                                     "10000 mm"_s;
+                                  << length(1, u"10000.01"_s, outside);
         QTest::newRow("twice") << QByteArray("2200 180\n2201 90\n2200 90\n")
                                << u"f.txt:3: Artikelnummer 2200 steht schon weiter oben"_s;
         QTest::newRow("comma in article")
@@ -68,10 +66,9 @@ private Q_SLOTS:
     void refusesMalformedLines()
     {
         QFETCH(QByteArray, content);
-        QFETCH(QString, error);
         const RangeFile::Result read = RangeFile::parse(content, u"f.txt"_s);
         QVERIFY(!read.range);
-        QCOMPARE(read.error, error);
+        QTEST(read.error, "error");
     }
 };
 

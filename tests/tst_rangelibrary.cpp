@@ -96,12 +96,11 @@ private Q_SLOTS:
     void choosesByNameOrPath()
     {
         QFETCH(QString, name);
-        QFETCH(int, pieces);
         QFETCH(QString, error);
         const QString scratch = m_dir.path();
         const RangeLibrary::Loaded loaded =
             RangeLibrary(m_places).load(name.replace(u"SCRATCH"_s, scratch));
-        QCOMPARE(loaded.range ? loaded.range->pieceCount() : 0, pieces);
+        QTEST(loaded.range ? loaded.range->pieceCount() : 0, "pieces");
         QCOMPARE(loaded.error, error.replace(u"SCRATCH"_s, scratch));
     }
 };

@@ -70,9 +70,8 @@ private Q_SLOTS:
     {
         QFETCH(QLocale, locale);
         QFETCH(bool, csv);
-        QFETCH(QString, expected);
         const auto table = Shopping::table(Shopping::toBuy(pieces()), pieces(), locale);
-        QCOMPARE(csv ? Shopping::csv(table, locale) : Shopping::tabSeparated(table), expected);
+        QTEST(csv ? Shopping::csv(table, locale) : Shopping::tabSeparated(table), "expected");
     }
 
     void readMoney_data()
@@ -89,9 +88,8 @@ private Q_SLOTS:
     void readMoney()
     {
         QFETCH(QString, text);
-        QFETCH(qint64, cents);
         QLocale::setDefault(german);
-        QCOMPARE(Shopping::readMoney(text).value_or(-1), cents);
+        QTEST(Shopping::readMoney(text).value_or(-1), "cents");
     }
 };
 
