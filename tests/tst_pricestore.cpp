@@ -1,16 +1,10 @@
 #include "core/PriceStore.h"
+#include "locales.h"
 
 #include <QLocale>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-const QLocale german(QLocale::German, QLocale::Germany);
-const QLocale english(QLocale::English, QLocale::UnitedStates);
-
-} // namespace
 
 class tst_PriceStore : public QObject
 {

@@ -1,13 +1,11 @@
 #include "core/ResultExport.h"
+#include "locales.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QLocale german(QLocale::German, QLocale::Germany);
-const QLocale english(QLocale::English, QLocale::UnitedStates);
 
 // A row from "|"-separated cells.
 ResultExport::Row row(const QString &cells)
