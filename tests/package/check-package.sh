@@ -97,13 +97,6 @@ done
 
 root="$scratch/root"
 dpkg-deb -x "$deb" "$root"
-for program in torvelin torvelin-search torvelin-rechner; do
-    for section in .symtab .comment; do
-        if readelf -S "$root/usr/bin/$program" | grep -qF " $section "; then
-            fail "$program keeps its $section section"
-        fi
-    done
-done
 for size in 16 22 24 32 48 64 128 256; do
     png="$root/usr/share/icons/hicolor/${size}x${size}/apps/de.torvelin.Torvelin.png"
     file -b "$png" | grep -q "PNG image data, $size x $size," || fail "$png: $(file -b "$png")"
@@ -111,12 +104,15 @@ done
 zcat "$root/usr/share/doc/torvelin/changelog.gz" | head -1 | grep -q "^torvelin ($version)" ||
     fail "changelog does not start with version $version"
 
-# Each program's manual page has the sections a user looks for.
-for page in torvelin torvelin-search torvelin-rechner; do
-    headings=$(zcat "$root/usr/share/man/man1/$page.1.gz" | sed -n 's/^\.SH "*\([^"]*\)"*$/\1/p')
+# Each program is stripped, and its manual page has the sections a user
+# looks for.
+for program in torvelin torvelin-search torvelin-rechner; do
+    readelf -S "$root/usr/bin/$program" >"$scratch/sections"
+    ! grep -qE ' \.(symtab|comment) ' "$scratch/sections" || fail "$program is not stripped"
+    headings=$(zcat "$root/usr/share/man/man1/$program.1.gz" | sed -n 's/^\.SH "*\([^"]*\)"*$/\1/p')
     for heading in BEZEICHNUNG ÜBERSICHT BESCHREIBUNG OPTIONEN EXIT-STATUS UMGEBUNGSVARIABLEN \
         DATEIEN BEISPIELE; do
-        grep -qx "$heading" <<<"$headings" || fail "$page.1 has no section $heading"
+        grep -qx "$heading" <<<"$headings" || fail "$program.1 has no section $heading"
     done
 done
 
