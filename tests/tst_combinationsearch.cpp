@@ -40,10 +40,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("count");
         QTest::addColumn<QStringList>("rows");
         const QStringList none, empty{QString(Combination::columnCount - 1, u'|')};
-        const QString nine = u"360,0|"_s.repeated(9) + u"3.240,0"_s + u"|24360"_s.repeated(9);
-        QTest::newRow("3240 nine priced pieces")
-            << u"3240"_s << u"0"_s << u"12,34 1 1 1 1 1 1 1 1"_s.split(u' ') << 1
-            << QStringList{nine + u"|111,06"_s};
         // 95 to 128 mm lies between the longest piece below (94,2) and the
         // shortest pair (128,6).
         QTest::newRow("119 with 9") << u"119"_s << u"9"_s << none << 0 << empty;

