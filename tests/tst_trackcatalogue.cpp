@@ -1,7 +1,6 @@
 #include "core/PriceStore.h"
 #include "core/TrackCatalogue.h"
 
-#include <QLocale>
 #include <QTest>
 
 #include <cmath>
@@ -13,8 +12,6 @@ class tst_TrackCatalogue : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
-
     // Each piece is found again by its article number and by its length, and
     // its price is read from its own cell: each cell holds a distinct
     // number, so that a read of the wrong one shows. The figures themselves
