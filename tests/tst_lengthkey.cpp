@@ -23,7 +23,6 @@ private Q_SLOTS:
         QTest::newRow("Enter") << int(Qt::Key_Return) << none << u"\r"_s << true;
         QTest::newRow("arrow") << int(Qt::Key_Left) << none << QString() << true;
         QTest::newRow("comma") << int(Qt::Key_Comma) << none << u","_s << false;
-        QTest::newRow("letter") << int(Qt::Key_A) << none << u"a"_s << false;
         QTest::newRow("superscript two") << int(Qt::Key_twosuperior) << none << u"²"_s << false;
         QTest::newRow("Arabic-Indic digit") << int(Qt::Key_unknown) << none << u"\u0661"_s << false;
         QTest::newRow("Ctrl+V with its text")

@@ -1,19 +1,11 @@
 #include "core/ResultExport.h"
+#include "locales.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QLocale german(QLocale::German, QLocale::Germany);
-const QLocale english(QLocale::English, QLocale::UnitedStates);
-
-// A row from "|"-separated cells.
-ResultExport::Row row(const QString &cells)
-{
-    return cells.split(u'|');
-}
 
 const QString german360 = u"188,3|94,2|77,5|||||||360,0|24188|24094|24077|||||||1,75"_s;
 const QString german1000 = u"360,0|360,0|229,3|||||||1.000,0|24360|24360|24229|||||||,50"_s;
@@ -50,8 +42,8 @@ private Q_SLOTS:
         QFETCH(QLocale, locale);
         QFETCH(QString, cells);
         QFETCH(QString, plain);
-        QCOMPARE(ResultExport::plainNumbers({row(cells)}, locale),
-                 QList<ResultExport::Row>{row(plain)});
+        QCOMPARE(ResultExport::plainNumbers({cells.split(u'|')}, locale),
+                 QList<ResultExport::Row>{plain.split(u'|')});
     }
 
     void csv_data()
@@ -77,13 +69,13 @@ private Q_SLOTS:
                          "Gl9;Preis\r\n"_s;
         if (locale.decimalPoint() != u","_s)
             header.replace(u';', u',');
-        QCOMPARE(ResultExport::write(ResultExport::Format::Csv, {row(cells)}, locale),
+        QCOMPARE(ResultExport::write(ResultExport::Format::Csv, {cells.split(u'|')}, locale),
                  header + line);
     }
 
     void table()
     {
-        QCOMPARE(ResultExport::table({row(german360), row(german1000)}),
+        QCOMPARE(ResultExport::table({german360.split(u'|'), german1000.split(u'|')}),
                  u"  Länge  Preis  Gleise  Stückliste\n"
                  "  360,0   1,75       3  1 × 24 188, 1 × 24 094, 1 × 24 077\n"
                  "1.000,0    ,50       3  2 × 24 360, 1 × 24 229\n"_s);
@@ -98,16 +90,19 @@ private Q_SLOTS:
   {"artikel":["24360","24360","24229"],"gleise":3,"laenge":1000,"laengen":[360,360,229.3],"preis":0.5,"stueckliste":[{"anzahl":2,"artikel":"24360"},{"anzahl":1,"artikel":"24229"}]}
 ]
 )"_s;
-        QCOMPARE(ResultExport::json({row(german360), row(german1000)}, german), expected);
-        QCOMPARE(ResultExport::json({row(english360), row(english1000)}, english), expected);
+        QCOMPARE(ResultExport::json({german360.split(u'|'), german1000.split(u'|')}, german),
+                 expected);
+        QCOMPARE(ResultExport::json({english360.split(u'|'), english1000.split(u'|')}, english),
+                 expected);
         QCOMPARE(ResultExport::json({}, german), u"[]\n"_s);
         // Prices from hand-edited unit prices keep their sign and size; a
         // total that is no number is null, which JSON can write.
-        QString priced = german360;
-        const auto preis = [&](const QString &price) {
-            const QString object =
-                ResultExport::json({row(priced.section(u'|', 0, 18) + u'|' + price)}, german);
-            return object.section(u"\"preis\":"_s, 1).section(u',', 0, 0);
+        const auto preis = [](const QString &price) {
+            QStringList row = german360.split(u'|');
+            row.last() = price;
+            return ResultExport::json({row}, german)
+                .section(u"\"preis\":"_s, 1)
+                .section(u',', 0, 0);
         };
         QCOMPARE(preis(u"-5,00"_s), u"-5"_s);
         QCOMPARE(preis(u"-,50"_s), u"-0.5"_s);

@@ -1,13 +1,11 @@
 #include "core/Shopping.h"
+#include "locales.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QLocale german(QLocale::German, QLocale::Germany);
-const QLocale english(QLocale::English, QLocale::UnitedStates);
 
 QList<Shopping::Piece> pieces()
 {
@@ -70,9 +68,8 @@ private Q_SLOTS:
     {
         QFETCH(QLocale, locale);
         QFETCH(bool, csv);
-        QFETCH(QString, expected);
         const auto table = Shopping::table(Shopping::toBuy(pieces()), pieces(), locale);
-        QCOMPARE(csv ? Shopping::csv(table, locale) : Shopping::tabSeparated(table), expected);
+        QTEST(csv ? Shopping::csv(table, locale) : Shopping::tabSeparated(table), "expected");
     }
 
     void readMoney_data()
@@ -89,9 +86,8 @@ private Q_SLOTS:
     void readMoney()
     {
         QFETCH(QString, text);
-        QFETCH(qint64, cents);
         QLocale::setDefault(german);
-        QCOMPARE(Shopping::readMoney(text).value_or(-1), cents);
+        QTEST(Shopping::readMoney(text).value_or(-1), "cents");
     }
 };
 
