@@ -7,17 +7,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-using Key = GridStore::SortKey;
-constexpr auto Asc = GridStore::Direction::Ascending;
-constexpr auto Desc = GridStore::Direction::Descending;
-constexpr auto Number = GridStore::Comparison::Number;
-
-} // namespace
-
-Q_DECLARE_METATYPE(QList<GridStore::SortKey>)
-
 class tst_GridStore : public QObject
 {
     Q_OBJECT
@@ -59,37 +48,6 @@ private Q_SLOTS:
             for (const int c : {ring.left(), ring.right()})
                 store.setCell(r, c, u"stray"_s);
         }
-        QTEST(gridText(store), "expected");
-    }
-
-    // The table's rows are stored from row 1 on; `expected` is the table
-    // after the sort.
-    void sortRows_data()
-    {
-        QTest::addColumn<QStringList>("table");
-        QTest::addColumn<QList<Key>>("keys");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("grouped numbers, equal ones keep their order")
-            << u"5,0|a 2,0|b 5,0|c 5|d 1.000,0|e"_s.split(u' ') << QList<Key>{{0, Desc, Number}}
-            << u"1.000,0|e 5,0|a 5,0|c 5|d 2,0|b"_s.split(u' ');
-        QTest::newRow("number then text then number")
-            << u"1,00|24188|2 ,50|24360|1 1,00|24077|9 1,00|24077|3"_s.split(u' ')
-            << QList<Key>{{0, Desc, Number},
-                          {1, Asc, GridStore::Comparison::Text},
-                          {2, Asc, Number}}
-            << u"1,00|24077|3 1,00|24077|9 1,00|24188|2 ,50|24360|1"_s.split(u' ');
-    }
-    void sortRows()
-    {
-        QFETCH(QStringList, table);
-        QFETCH(QList<Key>, keys);
-        const int rows = int(table.size()), width = int(table.first().count(u'|')) + 1;
-        GridStore store;
-        store.resize(1, rows, 0, width - 1);
-        for (int cell = 0; cell < rows * width; ++cell)
-            store.setCell(1 + cell / width, cell % width,
-                          table.at(cell / width).section(u'|', cell % width, cell % width));
-        store.sortRows(1, rows, keys);
         QTEST(gridText(store), "expected");
     }
 };
