@@ -266,6 +266,24 @@ private Q_SLOTS:
         QVERIFY(m_ui.messages.isEmpty());
     }
 
+    // Each grid's model can still read its store while the grids are
+    // destroyed: the stores go last.
+    void storesOutliveTheGrids()
+    {
+        search(u"360"_s);
+        m_w->priceStore().setPrice(1, u"12,5"_s);
+        QStringList read;
+        // Each grid's first cell for 24360.
+        for (const auto &[name, column] :
+             {std::pair{u"grdTabelle"_s, 10}, {u"grdPreise"_s, 1}, {u"grdStck"_s, 1}}) {
+            const QAbstractItemModel *model = grid(name)->model();
+            connect(grid(name), &QObject::destroyed,
+                    [model, column, &read] { read << model->index(0, column).data().toString(); });
+        }
+        m_w.reset();
+        QCOMPARE(read, (QStringList{u"24360"_s, u"12,50"_s, u"1"_s}));
+    }
+
     // Closing while a search runs saves the settings once, stops the
     // search at once and ends the program.
     void closingDuringASearch()
