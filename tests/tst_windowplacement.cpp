@@ -52,8 +52,6 @@ private Q_SLOTS:
             << QPointF(1234, 607) << QPoint(82, 40) << QPoint(82, 40) << QPointF(1234, 607);
         QTest::newRow("moved") << QPointF(1234, 607) << QPoint(82, 40) << QPoint(83, 40)
                                << QPointF(1245, 600);
-        QTest::newRow("brought into view")
-            << QPointF(150000, 600) << QPoint(10000, 40) << QPoint(896, 40) << QPointF(13440, 600);
     }
     void storedPosition()
     {
