@@ -23,8 +23,6 @@ private Q_SLOTS:
         const QString logo = u":/icons/logo.svg"_s;
         QTest::newRow("logo at one and a half") << logo << QSize(51, 33) << 1.5 << QSize(77, 50);
         QTest::newRow("logo into a square") << logo << QSize(40, 40) << 1.0 << QSize(40, 25);
-        QTest::newRow("sort symbol")
-            << u":/icons/sort.svg"_s << QSize(23, 25) << 2.0 << QSize(46, 50);
         QTest::newRow("missing picture")
             << u":/icons/none.svg"_s << QSize(16, 16) << 1.0 << QSize(0, 0);
     }
