@@ -50,8 +50,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("colours"); // background/text, empty: the grid's own
         QTest::newRow("360,0") << 0 << 0 << u"360,0"_s << u"#c00000/#ffffff"_s;
-        QTest::newRow("94,2") << 0 << 3 << u"94,2"_s << u"#c0c000/"_s;
-        QTest::newRow("77,5") << 0 << 8 << u"77,5"_s << u"#00c0c0/"_s;
         QTest::newRow("24094") << 1 << 10 << u"24094"_s << u"#c0c000/"_s;
         QTest::newRow("24077") << 1 << 18 << u"24077"_s << u"#00c0c0/"_s;
         QTest::newRow("24064") << 1 << 11 << u"24064"_s << u"#a76a21/#ffffff"_s;
