@@ -269,9 +269,9 @@ private Q_SLOTS:
         // Each grid's first cell for 24360.
         for (const auto &[name, column] :
              {std::pair{u"grdTabelle"_s, 10}, {u"grdPreise"_s, 1}, {u"grdStck"_s, 1}}) {
-            const QAbstractItemModel *model = grid(name)->model();
+            const QModelIndex cell = grid(name)->model()->index(0, column);
             connect(grid(name), &QObject::destroyed,
-                    [model, column, &read] { read << model->index(0, column).data().toString(); });
+                    [cell, &read] { read << cell.data().toString(); });
         }
         m_w.reset();
         QCOMPARE(read, (QStringList{u"24360"_s, u"12,50"_s, u"1"_s}));
