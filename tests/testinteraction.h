@@ -58,10 +58,11 @@ protected:
     std::unique_ptr<FrmTorvelin> m_w;
 
     QString iniPath() const { return m_dir->filePath(QStringLiteral("Torvelin.ini")); }
-    // A fresh window, shown, in a folder of its own, started on `settings`
-    // as its settings file (no file when null).
+    // A fresh window in the German locale, shown, in a folder of its own,
+    // started on `settings` as its settings file (no file when null).
     void openWindow(const QByteArray &settings = {})
     {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         m_dir = std::make_unique<QTemporaryDir>();
         if (QFile file(iniPath()); !settings.isNull())
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(settings) == settings.size());

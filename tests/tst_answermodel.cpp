@@ -1,6 +1,6 @@
+#include "modeltest.h"
 #include "rechner/AnswerModel.h"
 
-#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -40,8 +40,7 @@ private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
     void init()
     {
-        m_tester = std::make_unique<QAbstractItemModelTester>(
-            &m_model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        m_tester = modelTester(&m_model);
         m_model.setLabels({u"24 064"_s, u"24 360"_s});
     }
 
@@ -50,16 +49,10 @@ private Q_SLOTS:
     void cells()
     {
         m_model.setAnswer(answerOf(3, 3));
-        QStringList rows;
-        for (int r = 0; r < m_model.rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < m_model.columnCount(); ++c)
-                cells << m_model.index(r, c).data().toString();
-            rows << cells.join(u'|');
-        }
-        QCOMPARE(rows, (QStringList{u"2|999,9|-0,1|12,49|0|0,00|2 × 24 360"_s,
-                                    u"3|999,95|-0,05|12,50|1|3,50|2 × 24 360, 1 × 24 064"_s,
-                                    u"4|1.000,0|0,0|12,51|0|0,00|2 × 24 360, 2 × 24 064"_s}));
+        QCOMPARE(modelRows(m_model),
+                 (QStringList{u"2|999,9|-0,1|12,49|0|0,00|2 × 24 360"_s,
+                              u"3|999,95|-0,05|12,50|1|3,50|2 × 24 360, 1 × 24 064"_s,
+                              u"4|1.000,0|0,0|12,51|0|0,00|2 × 24 360, 2 × 24 064"_s}));
     }
 
     // A large answer: a page at a time from the rows listed, then a longer

@@ -8,15 +8,11 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPrinter>
-#include <QSpinBox>
-#include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -102,50 +98,11 @@ private Q_SLOTS:
     }
     void cleanup() { m_w.reset(); }
 
-    // Every control a user can reach has a name for tests and a German name
-    // for screen readers.
-    void everyControlNamed()
-    {
-        const auto isControl = [](const QWidget *w) {
-            return qobject_cast<const QAbstractButton *>(w) ||
-                   qobject_cast<const QAbstractSpinBox *>(w) ||
-                   qobject_cast<const QComboBox *>(w) || qobject_cast<const QLineEdit *>(w) ||
-                   qobject_cast<const QAbstractItemView *>(w) || qobject_cast<const QTabBar *>(w) ||
-                   qobject_cast<const QMenuBar *>(w);
-        };
-        QStringList unnamed;
-        const QList<QWidget *> widgets = m_w->findChildren<QWidget *>();
-        for (QWidget *w : widgets) {
-            // Parts Qt builds inside a control (the spin box's line edit,
-            // a table's headers, the combo box's popup) belong to it.
-            bool inner = w->isWindow();
-            for (QWidget *p = w->parentWidget(); p && p != m_w.get(); p = p->parentWidget())
-                inner = inner || isControl(p) || p->isWindow();
-            if (isControl(w) && !inner &&
-                (w->objectName().isEmpty() || w->accessibleName().isEmpty()))
-                unnamed << QString::fromLatin1(w->metaObject()->className()) + u' ' +
-                               w->objectName();
-        }
-        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u", "_s)));
-    }
-
     // The answer follows the typing without a start button; 1265 mm ± 9 mm
-    // with the built-in range has 929 fits, the first hundred shown.
-    void answersWhileTyping()
-    {
-        ask(u"1265"_s, u"9"_s, u"9"_s);
-        QTRY_COMPARE(count(), u"100 von 929"_s);
-        QCOMPARE(results()->model()->index(0, AnswerModel::Count).data().toString(), u"4"_s);
-        // A decimal gap in the German form narrows it.
-        ask(u"1265,5"_s, u"0"_s, u"0,5"_s);
-        QTRY_VERIFY(!count().endsWith(u"…"_s));
-        QVERIFY2(count().endsWith(u" von 3"_s) || count().contains(u" von "_s),
-                 qPrintable(count()));
-    }
-
-    // On a 1024 × 600 screen every number of an answer stays in sight; the
+    // with the built-in range has 929 fits, the first hundred shown. On a
+    // 1024 × 600 screen every number of an answer stays in sight; the
     // pieces, however long, take what width is left.
-    void numbersInSightOnASmallScreen()
+    void answersWhileTyping()
     {
         m_w->resize(1024, 600);
         ask(u"1265"_s, u"9"_s, u"9"_s);
@@ -153,15 +110,16 @@ private Q_SLOTS:
         QHeaderView *header = results()->horizontalHeader();
         const int numbersEnd = header->sectionViewportPosition(AnswerModel::ToBuyCost) +
                                header->sectionSize(AnswerModel::ToBuyCost);
-        QVERIFY2(numbersEnd <= results()->viewport()->width(),
-                 qPrintable(u"%1 > %2"_s.arg(numbersEnd).arg(results()->viewport()->width())));
+        QCOMPARE_LE(numbersEnd, results()->viewport()->width());
         QCOMPARE(header->visualIndex(AnswerModel::Pieces), AnswerModel::ColumnCount - 1);
-        QVERIFY2(header->sectionSize(AnswerModel::Pieces) >= 150,
-                 qPrintable(QString::number(header->sectionSize(AnswerModel::Pieces))));
+        QCOMPARE_GE(header->sectionSize(AnswerModel::Pieces), 150);
         // Without arrows in the headers a click still orders the answers.
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(AnswerModel::Price) + 5, 5));
         QCOMPARE(child<QComboBox>("cmbReihenfolge")->currentText(), u"am billigsten"_s);
+        // A decimal gap in the German form.
+        ask(u"1265,5"_s, u"0"_s, u"0,5"_s);
+        QTRY_COMPARE(count(), u"22 von 22"_s);
     }
 
     // Nothing fits: the nearest lengths instead of the table; choosing one
@@ -172,7 +130,6 @@ private Q_SLOTS:
         auto *nearest = child<QListWidget>("lstNaechste");
         QTRY_VERIFY(nearest->isVisible());
         QVERIFY(!results()->isVisible());
-        QCOMPARE(nearest->count(), 1); // nothing is shorter than 64,3 mm
         QVERIFY2(nearest->item(0)->text().startsWith(u"64,3 mm darüber: Plus-Toleranz 4,3 mm"_s),
                  qPrintable(nearest->item(0)->text()));
         QTest::mouseClick(child<QAbstractButton>("btnNaechste"), Qt::LeftButton);
@@ -181,15 +138,24 @@ private Q_SLOTS:
         QVERIFY(results()->isVisible());
     }
 
-    // Owned counts and prices entered in the piece table: only owned pieces
+    // Owned counts from a spreadsheet (a piece of another range named back
+    // to the user) and a price entered in the piece table: only owned pieces
     // narrow the answer, the shopping list names what is missing, and both
     // survive a restart with the question and the window's size.
     void ownedPricesAndRestart()
     {
+        m_dialogs.openPath = m_dir->filePath(u"bestand.csv"_s);
+        QFile file(m_dialogs.openPath);
+        QVERIFY(file.open(QIODevice::WriteOnly) &&
+                file.write("Artikel;Anzahl\r\n24 360;1\r\n24188;1\r\n24172;1\r\n55200;1\r\n") > 0);
+        file.close();
+        m_w->findChild<QAction *>(u"actBestandImport"_s)->trigger();
+        QCOMPARE(m_dialogs.told.size(), 1);
+        QVERIFY2(m_dialogs.told.at(0).endsWith(u"Nicht in diesem Sortiment: 55200"_s),
+                 qPrintable(m_dialogs.told.at(0)));
         auto *pieces = child<QTableView>("tblGleise")->model();
         const int row360 = 8; // search order: the longest piece last
         QCOMPARE(pieces->index(row360, 0).data().toString(), u"24360"_s);
-        QVERIFY(pieces->setData(pieces->index(row360, 4), u"1"_s));
         QVERIFY(pieces->setData(pieces->index(row360, 5), u"12,49"_s));
         ask(u"720"_s, u"0"_s, u"0"_s);
         QTRY_VERIFY2(count().endsWith(u" von 6"_s), qPrintable(count()));
@@ -199,9 +165,7 @@ private Q_SLOTS:
         auto *buy = child<QTableView>("tblEinkauf")->model();
         QCOMPARE(buy->index(0, 0).data().toString(), u"1"_s);
         QCOMPARE(buy->index(0, 4).data().toString(), u"12,49"_s);
-        // Only what is owned: one each of 24 360, 24 188 (row 5) and 24 172 (row 4).
-        QVERIFY(pieces->setData(pieces->index(5, 4), u"1"_s));
-        QVERIFY(pieces->setData(pieces->index(4, 4), u"1"_s));
+        // Only what is owned: one each of 24 360, 24 188 and 24 172.
         child<QCheckBox>("chkNurBestand")->setChecked(true);
         QTRY_COMPARE(count(), u"1 von 1"_s);
         QCOMPARE(results()->model()->index(0, AnswerModel::Pieces).data().toString(),
@@ -221,8 +185,9 @@ private Q_SLOTS:
     }
 
     // The chosen row leaves as a spreadsheet pastes it, as a CSV file
-    // (a failed write is told, not passed over) and as a one-page PDF.
-    void copySaveAndPrint()
+    // (a failed write is told, not passed over) and as a one-page PDF; a run
+    // laid from it that came out too long gets the exchanges that fix it.
+    void chosenRow()
     {
         ask(u"360"_s, u"0"_s, u"0"_s);
         QTRY_VERIFY2(count().endsWith(u" von 3"_s), qPrintable(count()));
@@ -245,35 +210,11 @@ private Q_SLOTS:
         QTest::mouseClick(child<QAbstractButton>("btnDrucken"), Qt::LeftButton);
         QVERIFY(readAll(m_dialogs.pdfPath).startsWith("%PDF"));
         QCOMPARE(m_dialogs.told.size(), 1);
-    }
 
-    // A list of owned pieces from a spreadsheet, with a piece of another
-    // range named back to the user.
-    void importOwned()
-    {
-        m_dialogs.openPath = m_dir->filePath(u"bestand.csv"_s);
-        QFile file(m_dialogs.openPath);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("Artikel;Anzahl\r\n24 360;3\r\n55200;1\r\n");
-        file.close();
-        m_w->findChild<QAction *>(u"actBestandImport"_s)->trigger();
-        QCOMPARE(child<QTableView>("tblGleise")->model()->index(8, 4).data().toString(), u"3"_s);
-        QCOMPARE(m_dialogs.told.size(), 1);
-        QVERIFY2(m_dialogs.told.at(0).endsWith(u"Nicht in diesem Sortiment: 55200"_s),
-                 qPrintable(m_dialogs.told.at(0)));
-    }
-
-    // A run laid from the chosen row that came out too long: the exchanges
-    // that fix it, listed in the same window.
-    void swaps()
-    {
-        ask(u"360"_s, u"0"_s, u"0"_s);
-        QTRY_VERIFY2(count().endsWith(u" von 3"_s), qPrintable(count()));
-        results()->setCurrentIndex(results()->model()->index(0, 0)); // 1 × 24 360
-        auto *swapList = child<QListWidget>("lstTausch");
         // Laid 64,3 mm too short: one 24 064 more puts it right, the
         // smallest exchange first.
         child<QDoubleSpinBox>("spnVersatz")->setValue(-64.3);
+        auto *swapList = child<QListWidget>("lstTausch");
         QVERIFY(swapList->count() > 0);
         QCOMPARE(swapList->item(0)->text(), u"nichts heraus, 24 064 hinein: danach 0,0 mm"_s);
     }

@@ -1,8 +1,8 @@
 #include "gui/GridStoreModel.h"
 
 #include "core/GridStore.h"
+#include "modeltest.h"
 
-#include <QAbstractItemModelTester>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -22,8 +22,7 @@ private Q_SLOTS:
         store.setCell(1, 2, 2.5);
         store.setCell(2, 1, u"b"_s);
         GridStoreModel model(&store, {u"A"_s, u"B"_s}); // the third column has no caption
-        QAbstractItemModelTester tester(&model,
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const auto tester = modelTester(&model);
         QVERIFY(!model.setData(model.index(0, 0), u"x"_s));
         QString shown = model.headerData(2, Qt::Horizontal).toString();
         for (int state = 0; state < 3; ++state) { // as read, rows lost, re-read

@@ -56,8 +56,7 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(QString, config);
         QTemporaryDir temp;
-        QVERIFY(setMode(temp.path(), 0755));
-        QVERIFY(writeFile(temp.filePath(u"plain"_s)));
+        QVERIFY(setMode(temp.path(), 0755) && writeFile(temp.filePath(u"plain"_s)));
         const QString programDir = temp.filePath(u"program"_s);
         const QString programFile = QDir(programDir).filePath(u"Torvelin.ini"_s);
         QVERIFY(QDir().mkpath(programDir) && setMode(programDir, 0777));
@@ -101,11 +100,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("system");
         QTest::newRow("/usr/bin") << u"/usr/bin"_s << true;
         QTest::newRow("/usr/local/bin") << u"/usr/local/bin"_s << true;
-        QTest::newRow("/usr/local/bin/") << u"/usr/local/bin/"_s << true;
-        QTest::newRow("/usr/local/bin/../games") << u"/usr/local/bin/../games"_s << true;
+        QTest::newRow("/usr/../opt/torvelin") << u"/usr/../opt/torvelin"_s << false;
         QTest::newRow("/bin") << u"/bin"_s << true;
-        QTest::newRow("/sbin") << u"/sbin"_s << true;
-        QTest::newRow("/opt/torvelin") << u"/opt/torvelin"_s << false;
         QTest::newRow("/usrlocal/bin") << u"/usrlocal/bin"_s << false;
         QTest::newRow("/home/anna/usr/bin") << u"/home/anna/usr/bin"_s << false;
         QTest::newRow("/binaries") << u"/binaries"_s << false;
