@@ -118,10 +118,8 @@ private Q_SLOTS:
             QVERIFY2(there >= 0, qPrintable(piece.articleNumber));
             const qint64 xtpLength = xtp.range->piece(there).length;
             const qint64 expected = deviating.value(piece.articleNumber, piece.length);
-            QVERIFY2(xtpLength == expected,
-                     qPrintable(u"%1: XTrackCAD %2, file %3"_s.arg(piece.articleNumber)
-                                    .arg(xtpLength)
-                                    .arg(expected)));
+            QCOMPARE(std::pair(piece.articleNumber, xtpLength),
+                     std::pair(piece.articleNumber, expected));
             if (deviating.contains(piece.articleNumber))
                 QVERIFY(piece.length != xtpLength);
         }
