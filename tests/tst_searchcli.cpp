@@ -37,8 +37,7 @@ private Q_SLOTS:
 
     // The arguments as a shell takes them, redirections and pipes included;
     // DIR stands for a scratch folder holding Torvelin.ini and the range
-    // file zwei.txt. An output starting with "…" is the text the output
-    // holds somewhere.
+    // file zwei.txt.
     void run_data()
     {
         QTest::addColumn<QString>("arguments");
@@ -70,7 +69,8 @@ private Q_SLOTS:
         ok("count", u"00000000000000000360 0 0 --count --max-pieces 2"_s, u"2\n"_s, u""_s);
         ok("version", u"--version 360"_s, u"torvelin-search " TORVELIN_VERSION "\n"_s, u""_s);
         // The help wins over every other option and names the range options.
-        ok("help", u"--range nix --limit 1 --help"_s, u"…\n  --swap "_s, u""_s);
+        ok("help", u"--range nix --limit 1 --help >DIR/help && grep -c '^  --swap ' DIR/help"_s,
+           u"1\n"_s, u""_s);
         ok("German prices, plain numbers",
            priced + u"--plain-numbers --format text --max-pieces 2 548 1 1"_s,
            u"Länge  Preis  Gleise  Stückliste\n"
@@ -209,12 +209,7 @@ private Q_SLOTS:
         QVERIFY(process.waitForFinished(-1));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QTEST(process.exitCode(), "status");
-        QFETCH(QString, output);
-        const QString out = QString::fromUtf8(process.readAllStandardOutput());
-        if (output.startsWith(u'…'))
-            QVERIFY2(out.contains(output.mid(1)), qPrintable(out));
-        else
-            QCOMPARE(out, output);
+        QTEST(QString::fromUtf8(process.readAllStandardOutput()), "output");
         QCOMPARE(QString::fromUtf8(process.readAllStandardError()),
                  errors.replace(u"DIR"_s, m_dir.path()));
     }
