@@ -37,20 +37,6 @@ class TstFrmTorvelinSettings : public QObject, WindowFixture
         QFile in(iniPath());
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     }
-    // The price cell of `column` opened, given `text` as a paste brings it,
-    // and closed with Enter.
-    void typePrice(int column, const QString &text)
-    {
-        QTableView *prices = grid(u"grdPreise"_s);
-        const QModelIndex cell = prices->model()->index(0, column);
-        prices->setCurrentIndex(cell);
-        prices->edit(cell);
-        auto *editor = qobject_cast<QLineEdit *>(prices->indexWidget(cell));
-        QVERIFY(editor);
-        editor->setText(text);
-        QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_VERIFY(!prices->indexWidget(cell)); // closed a moment later
-    }
     // The price column of every result for 1265 mm, 9 mm either way: each
     // piece is used in some of them.
     QStringList searchedPrices()
@@ -80,7 +66,17 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QByteArray, line);
         openWindow(handMade);
-        typePrice(1, typed);
+        // 24360's price cell opened, given the text as a paste brings it, and
+        // closed with Enter.
+        QTableView *prices = grid(u"grdPreise"_s);
+        const QModelIndex cell = prices->model()->index(0, 1);
+        prices->setCurrentIndex(cell);
+        prices->edit(cell);
+        auto *editor = qobject_cast<QLineEdit *>(prices->indexWidget(cell));
+        QVERIFY(editor);
+        editor->setText(typed);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(!prices->indexWidget(cell)); // closed a moment later
         QCOMPARE(m_ui.messages.size(), line.isEmpty() ? 1 : 0);
         const QStringList before = searchedPrices();
         QCOMPARE(before.size(), 929);
