@@ -1,4 +1,5 @@
 #include "filesizelimit.h"
+#include "modeltest.h"
 #include "testinteraction.h"
 
 #include <QDir>
@@ -37,15 +38,12 @@ class TstFrmTorvelinSettings : public QObject, WindowFixture
         QFile in(iniPath());
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     }
-    // The price column of every result for 1265 mm, 9 mm either way: each
-    // piece is used in some of them.
-    QStringList searchedPrices()
+    // Every result for 1265 mm, 9 mm either way: each piece is used in some
+    // of them.
+    QStringList searched()
     {
         search(u"1265"_s, u"9"_s);
-        QStringList prices;
-        for (int r = 0; r < grid()->model()->rowCount(); ++r)
-            prices << cell(r, 19);
-        return prices;
+        return modelRows(*grid()->model());
     }
 
 private Q_SLOTS:
@@ -78,19 +76,17 @@ private Q_SLOTS:
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_VERIFY(!prices->indexWidget(cell)); // closed a moment later
         QCOMPARE(m_ui.messages.size(), line.isEmpty() ? 1 : 0);
-        const QStringList before = searchedPrices();
+        const QStringList before = searched();
         QCOMPARE(before.size(), 929);
         m_w->close();
         QCOMPARE(saved(),
                  handMadeWith({{2, line.isEmpty() ? " 3,95 " : line}, {13, "9"}, {14, "9"}}));
         restart();
-        for (int i = 0; i < 2; ++i) {
-            const auto *bar = child<QScrollBar>(u"scrToleranz(%1)"_s.arg(i));
-            QCOMPARE(child(u"txtToleranz(%1)"_s.arg(i))->text() + u'/' +
-                         QString::number(bar->value()),
+        for (const QString &i : {u"(0)"_s, u"(1)"_s})
+            QCOMPARE(child(u"txtToleranz"_s + i)->text() + u'/' +
+                         QString::number(child<QScrollBar>(u"scrToleranz"_s + i)->value()),
                      u"9/9"_s);
-        }
-        QCOMPARE(searchedPrices(), before);
+        QCOMPARE(searched(), before);
     }
 
     // A save that fails says where and why and leaves the old file as it
