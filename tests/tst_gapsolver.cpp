@@ -83,7 +83,9 @@ std::array<qint64, 3> keyOf(Order order, const GapSolver::Problem &p, const Sele
 }
 
 // A small random problem: up to five kinds, lengths in hundredths that share
-// no common step, limits, stock, prices and a joint allowance.
+// no common step, limits, stock, prices and a joint allowance. Problems of two
+// or four kinds have prices in whole euros, so that costs tie and the orders'
+// later keys decide.
 GapSolver::Problem randomProblem(QRandomGenerator &random)
 {
     const int kinds = random.bounded(1, 6);
@@ -96,7 +98,7 @@ GapSolver::Problem randomProblem(QRandomGenerator &random)
     for (int k = 0; k < kinds; ++k) {
         p.limit << random.bounded(-1, 4);
         p.stock << random.bounded(0, 3);
-        p.unitPrice << random.bounded(0, 600);
+        p.unitPrice << (kinds % 2 == 0 ? random.bounded(0, 6) * 100 : random.bounded(0, 600));
     }
     p.joint = random.bounded(0, 3) == 0 ? random.bounded(0, 80) : 0;
     p.wanted = random.bounded(100, 4000 * p.maxPieces / 2 + 200);
