@@ -1,13 +1,16 @@
 #include "rechner/AnswerModel.h"
 #include "rechner/Dialogs.h"
 #include "rechner/FrmGleisrechner.h"
+#include "rechner/RechnerStyle.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,7 +92,11 @@ class tst_FrmGleisrechner : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QApplication::setStyle(new RechnerStyle(QApplication::style()));
+    }
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
@@ -97,6 +104,23 @@ private Q_SLOTS:
         open();
     }
     void cleanup() { m_w.reset(); }
+
+    // Drawing the window loads no image plugin: Qt would search and load
+    // each of them, which costs more of the start than the window's few
+    // symbols. The clear symbol is drawn for the screen's pixels, sharp at
+    // 200 %. First, before any other test draws one of the style's icons.
+    void paintsWithoutImagePlugins()
+    {
+        QFile maps(u"/proc/self/maps"_s);
+        if (!maps.open(QIODevice::ReadOnly))
+            QSKIP("no /proc/self/maps to see the loaded libraries in");
+        child<QLineEdit>("txtLuecke")->setText(u"1265"_s);
+        (void)m_w->grab();
+        QVERIFY2(!maps.readAll().contains("/imageformats/"), "an image plugin was loaded");
+        const auto *clear = m_w->findChild<QAction *>(u"_q_qlineeditclearaction"_s);
+        QVERIFY(clear);
+        QCOMPARE(clear->icon().pixmap(QSize(16, 16), 2.0).size(), QSize(32, 32));
+    }
 
     // The answer follows the typing without a start button; 1265 mm ± 9 mm
     // with the built-in range has 929 fits, the first hundred shown. On a

@@ -6,6 +6,7 @@
 #include "core/NumberText.h"
 #include "core/OwnedList.h"
 #include "core/Shopping.h"
+#include "gui/StylePictures.h"
 
 #include <QAction>
 #include <QApplication>
@@ -104,6 +105,8 @@ FrmGleisrechner::FrmGleisrechner(Dialogs &dialogs, const QString &settingsPath,
     setObjectName(QStringLiteral("frmGleisrechner"));
     setAccessibleName(title);
     setWindowTitle(title);
+    // Its group boxes' frames, without loading every image plugin.
+    StylePictures::preloadGroupBoxFrame();
     buildControls();
     buildActions();
 
@@ -160,9 +163,6 @@ bool FrmGleisrechner::event(QEvent *event)
     if (event->type() == QEvent::Paint && !m_painted) {
         m_painted = true;
         QTimer::singleShot(0, this, &FrmGleisrechner::startListing);
-        // Its icon is the only picture the window reads from a file, and
-        // reading it loads every image plugin: not before the first paint.
-        m_txtLuecke->setClearButtonEnabled(true);
     }
     return QMainWindow::event(event);
 }
@@ -209,6 +209,7 @@ void FrmGleisrechner::buildControls()
 
     // Right, top: the question.
     m_txtLuecke = named(new QLineEdit, "txtLuecke", QStringLiteral("Lücke in mm"));
+    m_txtLuecke->setClearButtonEnabled(true);
     m_txtLuecke->setPlaceholderText(QStringLiteral("z. B. 1265,5"));
     m_spnMinus = newMillimetres("spnMinus", QStringLiteral("Minus-Toleranz in mm"), 999.0);
     m_spnPlus = newMillimetres("spnPlus", QStringLiteral("Plus-Toleranz in mm"), 999.0);

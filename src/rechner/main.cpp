@@ -1,5 +1,6 @@
 #include "Dialogs.h"
 #include "FrmGleisrechner.h"
+#include "RechnerStyle.h"
 #include "gui/QuitAfterFirstPaint.h"
 
 #include <QApplication>
@@ -11,6 +12,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // The style the user chose (-style, QT_STYLE_OVERRIDE, the desktop's),
+    // with the Gleisrechner's own two symbols.
+    QApplication::setStyle(new RechnerStyle(QApplication::style()));
     // The class in WM_CLASS and the desktop entry's StartupWMClass.
     QCoreApplication::setOrganizationName(QStringLiteral("Torvelin"));
     QCoreApplication::setApplicationName(QStringLiteral("Gleisrechner"));
