@@ -6,7 +6,10 @@
 #   bash tools/startup-bench.sh rechner [PAIRS]    torvelin-rechner, against
 #                                                  a bare QMainWindow
 #
-# (15 pairs by default). Each pair starts both programs one after the other,
+# (15 pairs by default). With TORVELIN_STARTUP_BEFORE=PROGRAM, an earlier
+# build of the same program (e.g. another commit's build-release) starts in
+# every round too, so that a change is measured head to head. Each pair
+# starts both programs one after the other,
 # in alternating order; the user + system CPU time of each whole process
 # (every thread) comes from the kernel (wait4). The program ends after its
 # first paint because the benchmark sets TORVELIN_QUIT_AFTER_PAINT; it saves
@@ -27,10 +30,10 @@ TORVELIN_BUILD_DIR=build-release TORVELIN_BUILD_TYPE=Release \
     TORVELIN_BUILD_TARGET="$(basename "$program") $(basename "$bare")" bash tools/build.sh \
     -DTORVELIN_BUILD_TESTS=OFF -DTORVELIN_BUILD_BENCH=ON >/dev/null
 
-python3 - "$pairs" "$program" "$bare" <<'PY'
+python3 - "$pairs" "$program" "$bare" "${TORVELIN_STARTUP_BEFORE:-}" <<'PY'
 import os, shutil, statistics, sys, tempfile
 
-pairs, torvelin, bare = int(sys.argv[1]), sys.argv[2], sys.argv[3]
+pairs, torvelin, bare, before = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
 home = tempfile.mkdtemp(prefix="torvelin-startup-")
 # A private home: no settings of the user's Qt or fontconfig reach either run.
 env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "HOME": home,
@@ -48,11 +51,12 @@ def cpu_ms(program):
         sys.exit(f"{program} ended with {os.waitstatus_to_exitcode(status)}")
     return (usage.ru_utime + usage.ru_stime) * 1000
 
-# One unmeasured pair fills the caches (fontconfig's among them).
-cpu_ms(torvelin); cpu_ms(bare)
-ours, bares = [], []
+# One unmeasured round fills the caches (fontconfig's among them).
+ours, bares, befores = [], [], []
+order = [(torvelin, ours), (bare, bares)] + ([(before, befores)] if before else [])
+for program, _ in order:
+    cpu_ms(program)
 for i in range(pairs):
-    order = [(torvelin, ours), (bare, bares)]
     for program, into in (order if i % 2 == 0 else reversed(order)):
         into.append(cpu_ms(program))
 
@@ -62,5 +66,8 @@ print(f"{os.path.basename(torvelin):17} median {statistics.median(ours):6.1f} ms
 print(f"{os.path.basename(bare):17} median {statistics.median(bares):6.1f} ms  (min {min(bares):.1f}, max {max(bares):.1f})")
 print(f"ratio of the medians {statistics.median(ours) / statistics.median(bares):.2f}, "
       f"median of the paired ratios {statistics.median(ratios):.2f}")
+if before:
+    print(f"before: {before} median {statistics.median(befores):.1f} ms; "
+          f"the change {statistics.median(ours) - statistics.median(befores):+.1f} ms")
 shutil.rmtree(home)
 PY
