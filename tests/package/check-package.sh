@@ -109,6 +109,8 @@ zcat "$root/usr/share/doc/torvelin/changelog.gz" | head -1 | grep -q "^torvelin 
 for program in torvelin torvelin-search torvelin-rechner; do
     readelf -S "$root/usr/bin/$program" >"$scratch/sections"
     ! grep -qE ' \.(symtab|comment) ' "$scratch/sections" || fail "$program is not stripped"
+    ! readelf -d "$root/usr/bin/$program" | grep -qE '\((RPATH|RUNPATH)\)' ||
+        fail "$program carries its own library search path"
     headings=$(zcat "$root/usr/share/man/man1/$program.1.gz" | sed -n 's/^\.SH "*\([^"]*\)"*$/\1/p')
     for heading in BEZEICHNUNG ÜBERSICHT BESCHREIBUNG OPTIONEN EXIT-STATUS UMGEBUNGSVARIABLEN \
         DATEIEN BEISPIELE; do
