@@ -103,7 +103,8 @@ QFont arial(bool bold = false)
 
 QFont smallSans()
 {
-    // Where the old bitmap face is missing, the Arial-metric face stands in.
+    // Where the old bitmap face is missing, Arial stands in if it is installed
+    // under that name; otherwise fontconfig's first sans-serif face does.
     QFont font;
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial")});
     font.setStyleHint(QFont::SansSerif);
