@@ -34,6 +34,6 @@ TORVELIN_BUILD_DIR="$dir" TORVELIN_BUILD_TYPE=None bash tools/build.sh \
 rm -f "$dir"/torvelin_*.deb
 cpack --config "$dir/CPackConfig.cmake" -G DEB -B "$dir"
 deb=$(ls "$dir"/torvelin_*_amd64.deb)
-echo "== lintian --pedantic --info $deb"
-lintian --pedantic --info --fail-on error,warning "$deb"
+echo "== lintian --pedantic --display-info $deb"
+lintian --pedantic --display-info --fail-on error,warning,info,pedantic "$deb"
 echo "Package: $deb ($(stat -c %s "$deb") bytes, $(dpkg-deb -f "$deb" Installed-Size) KiB installed)"

@@ -29,10 +29,10 @@ packages+=(
     libqt6svg6 fonts-liberation2 qt6-translations-l10n
 )
 if [ "$set_name" = test ]; then
-    # The package test (dpkg-shlibdeps, file), the printout read back
+    # The package test (dpkg-shlibdeps, file, lintian), the printout read back
     # (pdftotext) and the checks of the desktop entry and AppStream file.
     packages+=(
-        dpkg-dev file
+        dpkg-dev file lintian
         poppler-utils
         desktop-file-utils appstream
         librsvg2-bin # rsvg-convert: the package's PNG icons from the SVG
