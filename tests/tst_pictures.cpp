@@ -1,6 +1,8 @@
 #include "gui/Pictures.h"
 
 #include <QApplication>
+#include <QDirIterator>
+#include <QFile>
 #include <QImage>
 #include <QPixmap>
 #include <QTest>
@@ -48,6 +50,21 @@ private Q_SLOTS:
         const QImage disabled = icon.pixmap(QSize(16, 16), 2.0, QIcon::Disabled).toImage();
         QCOMPARE(disabled.size(), QSize(32, 28));
         QVERIFY(disabled != normal.toImage());
+    }
+
+    // The pictures are shapes only: letters in them are outlines, so they
+    // look the same whichever fonts are installed, and drawing them loads
+    // no font.
+    void noLettersAsText()
+    {
+        int pictures = 0;
+        for (QDirIterator it(u":/icons"_s, {u"*.svg"_s}, QDir::Files); it.hasNext();) {
+            QFile file(it.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY2(!file.readAll().contains("<text"), qPrintable(file.fileName()));
+            ++pictures;
+        }
+        QCOMPARE(pictures, 5);
     }
 };
 
