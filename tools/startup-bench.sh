@@ -5,6 +5,8 @@
 #   bash tools/startup-bench.sh [PAIRS]            torvelin, 1024 x 740
 #   bash tools/startup-bench.sh rechner [PAIRS]    torvelin-rechner, against
 #                                                  a bare QMainWindow
+#   bash tools/startup-bench.sh label [PAIRS]      the bare window with one
+#                                                  label: what text alone costs
 #
 # (15 pairs by default). With TORVELIN_STARTUP_BEFORE=PROGRAM, an earlier
 # build of the same program (e.g. another commit's build-release) starts in
@@ -22,6 +24,9 @@ bare=build-release/src/bench/torvelin-bare-window
 if [ "${1:-}" = rechner ]; then
     program=build-release/src/rechner/torvelin-rechner
     bare=build-release/src/bench/torvelin-bare-mainwindow
+    shift
+elif [ "${1:-}" = label ]; then
+    program=build-release/src/bench/torvelin-bare-label
     shift
 fi
 pairs="${1:-15}"
