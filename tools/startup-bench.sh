@@ -10,13 +10,12 @@
 #
 # (15 pairs by default). With TORVELIN_STARTUP_BEFORE=PROGRAM, an earlier
 # build of the same program (e.g. another commit's build-release) starts in
-# every round too, so that a change is measured head to head. Each pair
-# starts both programs one after the other,
-# in alternating order; the user + system CPU time of each whole process
-# (every thread) comes from the kernel (wait4). The program ends after its
-# first paint because the benchmark sets TORVELIN_QUIT_AFTER_PAINT; it saves
-# nothing then. A private home keeps the user's Qt, fontconfig and window
-# settings out of both runs.
+# every round too, so that a change is measured head to head. Each round
+# starts the programs one after the other, in alternating order; the user +
+# system CPU time of each whole process (every thread) comes from the kernel
+# (wait4). The program ends after its first paint because the benchmark sets
+# TORVELIN_QUIT_AFTER_PAINT; it saves nothing then. A private home keeps the
+# user's Qt, fontconfig and window settings out of every run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program=build-release/src/app/torvelin
