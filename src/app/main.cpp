@@ -1,3 +1,4 @@
+#include "core/DisplayPlatform.h"
 #include "core/SettingsLocation.h"
 #include "gui/FrmTorvelin.h"
 #include "gui/Program.h"
@@ -14,7 +15,7 @@ int main(int argc, char *argv[])
     // on a full disk, is reported and leaves the old file, instead of
     // ending the program on the spot.
     std::signal(SIGXFSZ, SIG_IGN);
-    Program::choosePlatform();
+    DisplayPlatform::choose();
     QApplication app(argc, argv);
     Program::describe();
     Program::speakGerman(app);

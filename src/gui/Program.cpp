@@ -5,32 +5,7 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QProcessEnvironment>
 #include <QTranslator>
-
-QByteArray Program::platformFor(const QProcessEnvironment &environment)
-{
-    const auto isSet = [&environment](const QString &name) {
-        return !environment.value(name).isEmpty();
-    };
-    // Qt too takes an empty QT_QPA_PLATFORM for none.
-    if (isSet(QStringLiteral("QT_QPA_PLATFORM")))
-        return {};
-    const bool wayland = isSet(QStringLiteral("WAYLAND_DISPLAY")) ||
-                         environment.value(QStringLiteral("XDG_SESSION_TYPE")) == u"wayland";
-    if (wayland && isSet(QStringLiteral("DISPLAY")))
-        return QByteArrayLiteral("xcb;wayland");
-    return {};
-}
-
-void Program::choosePlatform()
-{
-    // The variable is where Qt documents the choice; a "-platform" argument
-    // still overrides it.
-    const QByteArray platform = platformFor(QProcessEnvironment::systemEnvironment());
-    if (!platform.isEmpty())
-        qputenv("QT_QPA_PLATFORM", platform);
-}
 
 void Program::describe()
 {

@@ -1,6 +1,7 @@
 #include "Dialogs.h"
 #include "FrmGleisrechner.h"
 #include "RechnerStyle.h"
+#include "core/DisplayPlatform.h"
 #include "gui/QuitAfterFirstPaint.h"
 
 #include <QApplication>
@@ -11,6 +12,8 @@
 
 int main(int argc, char *argv[])
 {
+    // As the main window: on X where a Wayland session offers it.
+    DisplayPlatform::choose();
     QApplication app(argc, argv);
     // The style the user chose (-style, QT_STYLE_OVERRIDE, the desktop's),
     // with the Gleisrechner's own two symbols.

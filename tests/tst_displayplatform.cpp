@@ -1,11 +1,11 @@
-#include "gui/Program.h"
+#include "core/DisplayPlatform.h"
 
 #include <QProcessEnvironment>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
-class TstProgram : public QObject
+class TstDisplayPlatform : public QObject
 {
     Q_OBJECT
 
@@ -40,20 +40,20 @@ private Q_SLOTS:
             const qsizetype equals = variable.indexOf(u'=');
             environment.insert(variable.left(equals), variable.mid(equals + 1));
         }
-        QTEST(Program::platformFor(environment), "platform");
+        QTEST(DisplayPlatform::platformFor(environment), "platform");
     }
 
     // The choice reaches the variable Qt reads when the application starts.
     // Nothing in this process reads the variables afterwards.
-    void choosePlatform()
+    void choose()
     {
         qunsetenv("QT_QPA_PLATFORM");
         qputenv("WAYLAND_DISPLAY", "wayland-0");
         qputenv("DISPLAY", ":0");
-        Program::choosePlatform();
+        DisplayPlatform::choose();
         QCOMPARE(qgetenv("QT_QPA_PLATFORM"), QByteArrayLiteral("xcb;wayland"));
     }
 };
 
-QTEST_GUILESS_MAIN(TstProgram)
-#include "tst_program.moc"
+QTEST_GUILESS_MAIN(TstDisplayPlatform)
+#include "tst_displayplatform.moc"
