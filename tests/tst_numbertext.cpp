@@ -111,6 +111,48 @@ private Q_SLOTS:
             {u"####.00"_s, NumberText::formatPrice(float(value))}};
         QTEST(formatted.value(pattern), "expected");
     }
+
+    // A sentence about a number names the locale that read it. The system
+    // locale reads numbers by LC_ALL, then LC_NUMERIC, then LANG, while its
+    // own name follows the language of messages; a chosen locale is itself.
+    void localeName_data()
+    {
+        QTest::addColumn<QByteArray>("lcAll");
+        QTest::addColumn<QByteArray>("lcNumeric");
+        QTest::addColumn<QByteArray>("lang");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("LANG alone") << ""_ba
+                                    << ""_ba
+                                    << "de_DE.UTF-8"_ba << u"de_DE"_s;
+        QTest::newRow("LC_NUMERIC over LANG") << ""_ba
+                                              << "C"_ba
+                                              << "de_DE.UTF-8"_ba << u"C"_s;
+        QTest::newRow("LC_ALL over both") << "en_US.UTF-8"_ba
+                                          << "de_DE.UTF-8"_ba
+                                          << "C"_ba << u"en_US"_s;
+        QTest::newRow("C with encoding") << ""_ba
+                                         << ""_ba
+                                         << "C.UTF-8"_ba << u"C"_s;
+    }
+    void localeName()
+    {
+        QFETCH(QByteArray, lcAll);
+        QFETCH(QByteArray, lcNumeric);
+        QFETCH(QByteArray, lang);
+        const QList<std::pair<const char *, QByteArray>> variables{
+            {"LC_ALL", lcAll}, {"LC_NUMERIC", lcNumeric}, {"LANG", lang}};
+        QList<std::pair<const char *, QByteArray>> before;
+        for (const auto &[name, value] : variables) {
+            before.append({name, qgetenv(name)});
+            qputenv(name, value);
+        }
+        const QString system = NumberText::localeName(QLocale::system());
+        const QString chosen = NumberText::localeName(english);
+        for (const auto &[name, value] : before)
+            qputenv(name, value);
+        QTEST(system, "expected");
+        QCOMPARE(chosen, u"en_US"_s);
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_NumberText)

@@ -79,12 +79,12 @@ private Q_SLOTS:
         QTest::newRow("xtrkcad") << u"xtrkcad:Z Test"_s << 1 << QString();
         QTest::newRow("path") << u"SCRATCH/shipped/k.txt"_s << 1 << QString();
         QTest::newRow("unknown") << u"h0"_s << 0
-                                 << u"Unbekanntes Gleissortiment: h0 (siehe --ranges)"_s;
+                                 << u"Unbekanntes Gleissortiment: „h0“ (siehe --ranges)"_s;
         QTest::newRow("broken") << u"broken"_s << 0
                                 << u"SCRATCH/user/broken.txt:1: nach der Artikelnummer 2200 "
                                    "fehlt die Länge in mm"_s;
         QTest::newRow("missing file")
-            << u"SCRATCH/none.txt"_s << 0 << u"Keine Datei: SCRATCH/none.txt"_s;
+            << u"SCRATCH/none.txt"_s << 0 << u"Keine Datei: „SCRATCH/none.txt“"_s;
     }
     void choosesByNameOrPath()
     {

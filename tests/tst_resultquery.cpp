@@ -30,14 +30,14 @@ private Q_SLOTS:
             << QString() << u"24360=1,24094=2,24077=4,24071=2"_s << true << u"3"_s;
         QTest::newRow("unknown piece")
             << u"24360,24 236"_s << QString() << false
-            << u"Unbekannte Artikelnummer: 24 236 (bekannt sind 24360, 24236, 24229, 24188, "
+            << u"Unbekannte Artikelnummer: „24 236“ (bekannt sind 24360, 24236, 24229, 24188, "
                "24172, 24094, 24077, 24071, 24064)"_s;
         QTest::newRow("stock negative")
             << QString() << u"24360=-1"_s << false
-            << u"Der Bestand von 24360 muss eine Zahl von 0 bis 9 sein, nicht: -1"_s;
+            << u"Der Bestand von 24360 muss eine Zahl von 0 bis 9 sein, nicht: „-1“"_s;
         QTest::newRow("stock 10") << QString() << u"24360=10"_s << false
                                   << u"Der Bestand von 24360 muss eine Zahl von 0 bis 9 sein, "
-                                     "nicht: 10"_s;
+                                     "nicht: „10“"_s;
         QTest::newRow("without and stock")
             << u"24064,24094"_s << u"24094=2"_s << false
             << u"24094 steht in --without und in --stock; bitte nur in einem."_s;

@@ -80,11 +80,27 @@ private Q_SLOTS:
         // settings file read where numbers are written with a decimal point:
         // the price that is no number there is told, and the rows still
         // come, written for programs.
-        ok("German prices under C", u"--locale C --prices DIR/Torvelin.ini --max-pieces 2 360"_s,
+        ok("German prices under C",
+           u"--locale C.UTF-8 --prices DIR/Torvelin.ini --max-pieces 2 360"_s,
            u"360.0\t\t\t\t\t\t\t\t\t360.0\t24360\t\t\t\t\t\t\t\t\t0.00\n"
            "188.3\t171.7\t\t\t\t\t\t\t\t360.0\t24188\t24172\t\t\t\t\t\t\t\t3.00\n"_s,
            u"torvelin-search: Warnung: Der Preis von 24360 („12,50“) ist im Gebietsschema C keine "
            "Zahl und zählt als 0; im Gebietsschema de_DE wäre er 12,50.\n2\n"_s);
+        // The range options read the prices the same way and tell the same;
+        // a price given on the command line takes the file's place.
+        ok("German prices under C, range path",
+           u"--locale POSIX --prices DIR/Torvelin.ini --sort nearest --limit 1 360"_s,
+           u"360.0\t\t\t\t\t\t\t\t\t360.0\t24360\t\t\t\t\t\t\t\t\t0.00\n"_s,
+           u"torvelin-search: Warnung: Der Preis von 24360 („12,50“) ist im Gebietsschema C keine "
+           "Zahl und zählt als 0; im Gebietsschema de_DE wäre er 12,50.\n1 von 3\n"_s);
+        ok("price given instead",
+           u"--locale C --prices DIR/Torvelin.ini --unit-prices 24360=1 "
+           "--limit 1 --count 360"_s,
+           u"3\n"_s, u""_s);
+        // A file that holds no prices at all is no settings file of ours.
+        ok("no price lines", u"--prices /dev/null --count 360"_s, u"3\n"_s,
+           u"torvelin-search: Warnung: Die Preisdatei „/dev/null“ enthält keine Preiszeilen; jeder "
+           "Preis zählt als 0.\n"_s);
         // The range options: the built-in range by name, a file by path.
         ok("built-in by name, limit", de + u"--range maerklin-c --limit 1 360"_s,
            u"360,0\t\t\t\t\t\t\t\t\t360,0\t24360\t\t\t\t\t\t\t\t\t,00\n"_s, u"1 von 3\n"_s);
@@ -149,32 +165,33 @@ private Q_SLOTS:
         bad("one tolerance", u"360 5"_s, expected);
         bad("three tolerances", u"360 1 2 3"_s, expected);
         bad("missing price file", u"--prices DIR/Torvelin.ini.missing 360"_s,
-            u"Die Preisdatei DIR/Torvelin.ini.missing gibt es nicht."_s);
-        bad("price file a folder", u"--prices DIR 360"_s, u"Die Preisdatei DIR ist ein Ordner."_s);
-        bad("unknown option", u"--colour 360"_s, u"Unbekannte Option: --colour (siehe --help)"_s);
+            u"Die Preisdatei „DIR/Torvelin.ini.missing“ gibt es nicht."_s);
+        bad("price file a folder", u"--prices DIR 360"_s,
+            u"Die Preisdatei „DIR“ ist ein Ordner."_s);
+        bad("unknown option", u"--colour 360"_s, u"Unbekannte Option: „--colour“ (siehe --help)"_s);
         bad("flag with a value", u"--count=1 360"_s, u"Die Option --count nimmt keinen Wert."_s);
         bad("unknown sort", u"--sort fast 360"_s,
-            u"Unbekannte Sortierung: fast (möglich sind length, price, pieces, articles)"_s);
+            u"Unbekannte Sortierung: „fast“ (möglich sind length, price, pieces, articles, nearest, to-buy, buy-cost)"_s);
         bad("unknown range", u"--range h0 360"_s,
-            u"Unbekanntes Gleissortiment: h0 (siehe --ranges)"_s);
+            u"Unbekanntes Gleissortiment: „h0“ (siehe --ranges)"_s);
         bad("measured out of reason", u"--measured 24360=300 360"_s,
             u"Die gemessene Länge von 24360 muss eine Zahl wie 360.0 sein, höchstens 10 % von "
-            "der Nennlänge entfernt, nicht: 300"_s);
+            "der Nennlänge entfernt, nicht: „300“"_s);
         bad("swap piece not in the range", u"--range DIR/zwei.txt --swap A,24360 --off 1"_s,
-            u"24360 gibt es im Sortiment zwei nicht (--swap)"_s);
+            u"Die Artikelnummer „24360“ gibt es im Sortiment zwei nicht (--swap)"_s);
         bad("swap without off", u"--swap 24360"_s,
             u"--swap braucht --off: um wie viele mm ist die Strecke zu lang (positiv) oder zu "
             "kurz (negativ)?"_s);
         bad("built-in keeps nine pieces", u"--limit 1 --max-pieces 10 360"_s,
-            u"--max-pieces braucht eine Zahl von 1 bis 9, nicht: 10"_s);
+            u"--max-pieces braucht eine Zahl von 1 bis 9, nicht: „10“"_s);
         bad("built-in keeps its tolerances", u"--limit 1 360 10 0"_s,
             u"Eine Toleranz muss eine Ziffer von 0 bis 9 sein !"_s);
         bad("file tolerance above 50", u"--range DIR/zwei.txt 360 0 51"_s,
-            u"Eine Toleranz muss eine ganze Zahl von 0 bis 50 sein, nicht: 51"_s);
+            u"Eine Toleranz muss eine ganze Zahl von 0 bis 50 sein, nicht: „51“"_s);
         bad("joint with the other decimal point", de + u"--joint 0.5 360"_s,
-            u"--joint braucht eine Länge von -5 bis 5 mm wie 0,3, nicht: 0.5"_s);
+            u"--joint braucht eine Länge von -5 bis 5 mm wie 0,3, nicht: „0.5“"_s);
         bad("joint too large", u"--joint 6 360"_s,
-            u"--joint braucht eine Länge von -5 bis 5 mm wie 0.3, nicht: 6"_s);
+            u"--joint braucht eine Länge von -5 bis 5 mm wie 0.3, nicht: „6“"_s);
 
         // Where the output goes: a write that fails is status 1 with one
         // line; a reader that stops early (| head) ends the program without

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "core/SearchInputs.h"
+#include "core/UserText.h"
 
 #include <QRegularExpression>
 
@@ -48,7 +49,8 @@ bool CommandLine::parse(const QStringList &arguments)
             continue;
         }
         if (!m_valueOptions.contains(name)) {
-            m_error = QStringLiteral("Unbekannte Option: %1 (siehe --help)").arg(argument);
+            m_error = QStringLiteral("Unbekannte Option: %1 (siehe --help)")
+                          .arg(UserText::quoted(argument));
             return false;
         }
         if (!hasValue) {
@@ -82,7 +84,8 @@ QString refusedSearchArguments(const QStringList &positional)
     const QString &length = positional.at(0);
     static const QRegularExpression wholeNumber(QStringLiteral("^-?[0-9]+$"));
     if (!wholeNumber.match(length).hasMatch())
-        return QStringLiteral("LÄNGE muss eine ganze Zahl von Millimetern sein: %1").arg(length);
+        return QStringLiteral("LÄNGE muss eine ganze Zahl von Millimetern sein: %1")
+            .arg(UserText::quoted(length));
     const SearchInputs::Problem range = SearchInputs::checkLength(length);
     return range == SearchInputs::Problem::None ? QString() : SearchInputs::message(range);
 }

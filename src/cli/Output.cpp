@@ -1,5 +1,7 @@
 #include "Output.h"
 
+#include "core/UserText.h"
+
 #include <QTextStream>
 
 #include <cerrno>
@@ -56,7 +58,7 @@ void Output::holdClosedOutput()
 
 void Output::tell(const QString &text)
 {
-    QString line = text;
+    QString line = UserText::oneLine(text);
     while (!line.isEmpty() && line.back().isSpace())
         line.chop(1);
     QTextStream(stderr) << QStringLiteral("torvelin-search: ") << line << Qt::endl;

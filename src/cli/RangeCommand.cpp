@@ -1,5 +1,6 @@
 #include "RangeCommand.h"
 #include "Output.h"
+#include "PriceFile.h"
 
 #include "core/GapSolver.h"
 #include "core/NumberText.h"
@@ -7,7 +8,8 @@
 #include "core/RangeLibrary.h"
 #include "core/RangeRows.h"
 #include "core/SearchInputs.h"
-#include "core/SettingsFile.h"
+#include "core/TrackCatalogue.h"
+#include "core/UserText.h"
 
 #include <QFile>
 #include <QLocale>
@@ -75,13 +77,14 @@ std::optional<Refusal> eachEntry(const QStringList &lists, const QString &option
         for (QStringView entry : std::as_const(entries)) {
             const qsizetype equals = entry.indexOf(u'=');
             if (equals < 0)
-                return Refusal{
-                    QStringLiteral("--%1 erwartet ARTNR=WERT, nicht: %2").arg(option, entry)};
+                return Refusal{QStringLiteral("--%1 erwartet ARTNR=WERT, nicht: %2")
+                                   .arg(option, UserText::quoted(entry))};
             const QStringView article = entry.left(equals);
             const int index = range.indexOf(article);
             if (index < 0)
-                return Refusal{QStringLiteral("%1 gibt es im Sortiment %2 nicht (--%3)")
-                                   .arg(article, range.name(), option)};
+                return Refusal{
+                    QStringLiteral("Die Artikelnummer %1 gibt es im Sortiment %2 nicht (--%3)")
+                        .arg(UserText::quoted(article), range.name(), option)};
             if (named.contains(index))
                 return Refusal{
                     QStringLiteral("%1 ist bei --%2 mehrfach angegeben").arg(article, option)};
@@ -185,7 +188,7 @@ std::optional<Refusal> readOrder(const CommandLine &line, Query &s)
     }
     return Refusal{QStringLiteral("Unbekannte Sortierung: %1 (möglich sind pieces, nearest, price, "
                                   "length, to-buy, buy-cost)")
-                       .arg(name)};
+                       .arg(UserText::quoted(name))};
 }
 
 std::optional<Refusal> readFormat(const CommandLine &line, Query &s)
@@ -211,7 +214,7 @@ std::optional<Refusal> readFormat(const CommandLine &line, Query &s)
     }
     return Refusal{
         QStringLiteral("Unbekanntes Format: %1 (möglich sind tsv, csv, text, json, shopping)")
-            .arg(name)};
+            .arg(UserText::quoted(name))};
 }
 
 // Every option that shapes the problem, in a fixed order so that the first
@@ -228,25 +231,25 @@ std::optional<Refusal> readProblem(const CommandLine &line, Query &s)
         if (!pieces || *pieces == 0)
             return Refusal{QStringLiteral("--max-pieces braucht eine Zahl von 1 bis %1, nicht: %2")
                                .arg(largest)
-                               .arg(line.value(QStringLiteral("max-pieces")))};
+                               .arg(UserText::quoted(line.value(QStringLiteral("max-pieces"))))};
         p.maxPieces = *pieces;
     }
     if (line.isSet(limitOption)) {
         const QString text = line.value(limitOption);
         if (!NumberText::isDigits(text) || text.size() > 9 || text.toLongLong() == 0)
-            return Refusal{QStringLiteral("--limit braucht eine Zahl ab 1, nicht: %1").arg(text)};
+            return Refusal{QStringLiteral("--limit braucht eine Zahl ab 1, nicht: %1")
+                               .arg(UserText::quoted(text))};
         s.limit = text.toLongLong();
     }
 
     // Prices: the settings file's for the nine C pieces, then --unit-prices.
     PriceStore prices;
     if (line.isSet(QStringLiteral("prices"))) {
-        const QString path = line.value(QStringLiteral("prices"));
-        const auto settings = SettingsFile::read(path);
-        if (!settings)
-            return Refusal{QStringLiteral("Die Einstellungsdatei ist nicht lesbar: %1").arg(path)};
-        prices.setPrices(settings->prices);
+        const QString unreadable = PriceFile::read(line.value(QStringLiteral("prices")), prices);
+        if (!unreadable.isEmpty())
+            return Refusal{unreadable};
     }
+    QSet<int> overridden;
     s.rows.unitPrices.clear();
     for (const RangePiece &piece : s.range.pieces())
         s.rows.unitPrices << prices.Preis(piece.articleNumber);
@@ -257,11 +260,17 @@ std::optional<Refusal> readProblem(const CommandLine &line, Query &s)
                 if (!price || *price < 0.0f || *price > 100000.0f)
                     return Refusal{QStringLiteral("Der Preis von %1 ist keine Zahl von 0 bis "
                                                   "100000: %2")
-                                       .arg(article, value)};
+                                       .arg(article, UserText::quoted(value))};
                 s.rows.unitPrices[index] = *price;
+                overridden.insert(index);
                 return std::nullopt;
             }))
         return refused;
+    // A doubtful price of the file is told where this range uses it.
+    PriceFile::warn(prices, [&](int position) {
+        const int index = s.range.indexOf(TrackCatalogue::piece(position).articleNumber);
+        return index >= 0 && !overridden.contains(index);
+    });
     for (float price : std::as_const(s.rows.unitPrices))
         p.unitPrice << qint64(std::llround(double(price) * 100.0));
 
@@ -279,7 +288,7 @@ std::optional<Refusal> readProblem(const CommandLine &line, Query &s)
                                                   "sein, nicht: %3")
                                        .arg(article)
                                        .arg(largestStock)
-                                       .arg(value)};
+                                       .arg(UserText::quoted(value))};
                 p.stock[index] = *count;
                 stocked.insert(index);
                 return std::nullopt;
@@ -295,8 +304,9 @@ std::optional<Refusal> readProblem(const CommandLine &line, Query &s)
         for (QStringView article : QStringView(list).split(u',')) {
             const int index = s.range.indexOf(article);
             if (index < 0)
-                return Refusal{QStringLiteral("%1 gibt es im Sortiment %2 nicht (--without)")
-                                   .arg(article, s.range.name())};
+                return Refusal{
+                    QStringLiteral("Die Artikelnummer %1 gibt es im Sortiment %2 nicht (--without)")
+                        .arg(UserText::quoted(article), s.range.name())};
             if (stocked.contains(index))
                 return Refusal{QStringLiteral("%1 steht in --without und in --stock; bitte nur in "
                                               "einem.")
@@ -317,10 +327,11 @@ std::optional<Refusal> readProblem(const CommandLine &line, Query &s)
                 // A real piece is off its nominal length by a fraction of a
                 // millimetre; a tenth of the piece is far beyond any wear.
                 if (!units || *units * 10 < nominal * 9 || *units * 10 > nominal * 11)
-                    return Refusal{QStringLiteral("Die gemessene Länge von %1 muss eine Zahl wie "
-                                                  "%2 sein, höchstens 10 % von der Nennlänge "
-                                                  "entfernt, nicht: %3")
-                                       .arg(article, millimetres(nominal, false), value)};
+                    return Refusal{
+                        QStringLiteral("Die gemessene Länge von %1 muss eine Zahl wie "
+                                       "%2 sein, höchstens 10 % von der Nennlänge "
+                                       "entfernt, nicht: %3")
+                            .arg(article, millimetres(nominal, false), UserText::quoted(value))};
                 s.range = s.range.withLength(index, *units);
                 return std::nullopt;
             }))
@@ -330,7 +341,7 @@ std::optional<Refusal> readProblem(const CommandLine &line, Query &s)
         if (!joint || *joint < -largestJoint || *joint > largestJoint)
             return Refusal{QStringLiteral("--joint braucht eine Länge von -5 bis 5 mm wie %1, "
                                           "nicht: %2")
-                               .arg(example(0.3), line.value(jointOption))};
+                               .arg(example(0.3), UserText::quoted(line.value(jointOption)))};
         p.joint = *joint;
     }
     p.range = s.range;
@@ -357,7 +368,7 @@ std::optional<Refusal> readWindow(const QStringList &args, Query &s)
             return Refusal{
                 QStringLiteral("Eine Toleranz muss eine ganze Zahl von 0 bis %1 sein, nicht: %2")
                     .arg(largest)
-                    .arg(i == 0 ? minus : plus)};
+                    .arg(UserText::quoted(i == 0 ? minus : plus))};
         }
         tolerance[i] = RangeUnits::fromMillimetres(*value);
     }
@@ -394,15 +405,16 @@ int runSwaps(const CommandLine &line, Query &s)
     for (QStringView article : QStringView(line.value(swapOption)).split(u',')) {
         const int index = s.range.indexOf(article);
         if (index < 0)
-            return fail(QStringLiteral("%1 gibt es im Sortiment %2 nicht (--swap)")
-                            .arg(article, s.range.name()));
+            return fail(
+                QStringLiteral("Die Artikelnummer %1 gibt es im Sortiment %2 nicht (--swap)")
+                    .arg(UserText::quoted(article), s.range.name()));
         laid << index;
     }
     const auto off = lengthUnits(line.value(offOption));
     if (!off || *off < -largestOff || *off > largestOff)
         return fail(QStringLiteral("--off braucht eine Länge von -1000 bis 1000 mm wie %1 oder "
                                    "-3, nicht: %2")
-                        .arg(example(6.7), line.value(offOption)));
+                        .arg(example(6.7), UserText::quoted(line.value(offOption))));
     const QStringList args = line.positional();
     if (args.size() != 0 && args.size() != 2)
         return fail(
@@ -416,7 +428,7 @@ int runSwaps(const CommandLine &line, Query &s)
             return fail(QStringLiteral("Eine Toleranz muss eine ganze Zahl von 0 bis %1 sein, "
                                        "nicht: %2")
                             .arg(largest)
-                            .arg(args.at(qsizetype(i))));
+                            .arg(UserText::quoted(args.at(qsizetype(i)))));
         tolerance[i] = RangeUnits::fromMillimetres(*value);
     }
     const QList<GapSolver::Swap> swaps =
@@ -500,7 +512,8 @@ int RangeCommand::run(const CommandLine &line, bool plain)
         if (line.isSet(limitOption)) {
             const QString text = line.value(limitOption);
             if (!NumberText::isDigits(text) || text.size() > 9 || text.toLongLong() == 0)
-                return fail(QStringLiteral("--limit braucht eine Zahl ab 1, nicht: %1").arg(text));
+                return fail(QStringLiteral("--limit braucht eine Zahl ab 1, nicht: %1")
+                                .arg(UserText::quoted(text)));
             s.limit = text.toLongLong();
         }
         if (line.isSet(measuredOption) || line.isSet(jointOption)) {

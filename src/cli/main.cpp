@@ -13,6 +13,7 @@
 
 #include "CommandLine.h"
 #include "Output.h"
+#include "PriceFile.h"
 #include "RangeCommand.h"
 
 #include "core/CombinationSearch.h"
@@ -22,11 +23,10 @@
 #include "core/ResultExport.h"
 #include "core/ResultQuery.h"
 #include "core/SearchInputs.h"
-#include "core/SettingsFile.h"
 #include "core/TrackCatalogue.h"
+#include "core/UserText.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QLocale>
 
 namespace {
@@ -45,8 +45,9 @@ const char16_t helpText[] =
     u"                       (ohne Angabe 0 und 0)\n"
     u"\n"
     u"Optionen:\n"
-    u"  --locale NAME        Zahlen im Format dieses Gebietsschemas, z. B. de_DE;\n"
-    u"                       C schreibt sie wie --plain-numbers\n"
+    u"  --locale NAME        Zahlen im Format dieses Gebietsschemas, z. B. de_DE,\n"
+    u"                       auch die Preise der Preisdatei; C (ebenso C.UTF-8,\n"
+    u"                       POSIX) schreibt sie wie --plain-numbers\n"
     u"  --plain-numbers      Zahlen für Programme: ohne Tausendertrennzeichen, mit\n"
     u"                       Dezimalpunkt und führender Null (1265.0, 0.50); die\n"
     u"                       Preise liest weiterhin das Gebietsschema\n"
@@ -78,40 +79,27 @@ const char16_t helpText[] =
     u"Ein falscher Aufruf oder eine unlesbare Preisdatei endet mit einer Meldung und\n"
     u"dem Status 2, eine Ausgabe, die sich nicht schreiben lässt, mit dem Status 1.\n";
 
+// Whether a locale name means the C locale, the one that writes numbers for
+// programs: "C", "POSIX", and either with an encoding ("C.UTF-8", the
+// default of a minimal system).
+bool namesC(QStringView name)
+{
+    const QStringView base = name.left(name.indexOf(u'.')).left(name.indexOf(u'@'));
+    return base == u"C" || base == u"POSIX";
+}
+
 // Selects the number format; the empty text when it was taken.
 QString chooseLocale(const QString &name)
 {
+    if (namesC(name)) {
+        QLocale::setDefault(QLocale::c());
+        return QString();
+    }
     const QLocale chosen(name);
-    if (chosen.language() == QLocale::C && name != u"C")
-        return QStringLiteral("Unbekanntes Gebietsschema: %1").arg(name);
+    if (chosen.language() == QLocale::C)
+        return QStringLiteral("Unbekanntes Gebietsschema: %1").arg(UserText::quoted(name));
     QLocale::setDefault(chosen);
     return QString();
-}
-
-// Reads the unit prices of a settings file; the empty text when it was read.
-QString readPrices(const QString &path, PriceStore &prices)
-{
-    const QFileInfo file(path);
-    if (!file.exists())
-        return QStringLiteral("Die Preisdatei %1 gibt es nicht.").arg(path);
-    if (file.isDir())
-        return QStringLiteral("Die Preisdatei %1 ist ein Ordner.").arg(path);
-    const auto settings = SettingsFile::read(path);
-    if (!settings)
-        return QStringLiteral("Die Preisdatei %1 ist nicht lesbar.").arg(path);
-    prices.setPrices(settings->prices);
-    return QString();
-}
-
-// One warning for each price that does not read plainly in this locale; the
-// search still runs, with such a price counted as the sentence says.
-void warnAboutPrices(const PriceStore &prices)
-{
-    for (int position = 1; position <= TrackCatalogue::pieceCount; ++position) {
-        const QString doubt = prices.doubt(position);
-        if (!doubt.isEmpty())
-            Output::tell(u"Warnung: " + doubt);
-    }
 }
 
 } // namespace
@@ -156,14 +144,17 @@ int main(int argc, char *argv[])
     }
     // What the C locale writes ("1,265.0", ".50") is no number for a script;
     // asked for by name, it means numbers for programs.
-    const bool plain = line.isSet(plainNumbers) || line.value(locale) == u"C";
+    const bool plain =
+        line.isSet(plainNumbers) || (line.isSet(locale) && namesC(line.value(locale)));
     if (RangeCommand::isRequested(line))
         return RangeCommand::run(line, plain);
 
     ResultQuery query;
     QString problem;
-    if (line.isSet(sort))
-        problem = query.setOrder(line.value(sort));
+    if (line.isSet(sort) && !query.setOrder(line.value(sort)).isEmpty())
+        problem = QStringLiteral("Unbekannte Sortierung: %1 (möglich sind length, price, pieces, "
+                                 "articles, nearest, to-buy, buy-cost)")
+                      .arg(UserText::quoted(line.value(sort)));
     if (problem.isEmpty() && line.isSet(maxPieces))
         problem = query.setMaxPieces(line.value(maxPieces));
     for (const QString &list : line.values(without)) {
@@ -184,8 +175,9 @@ int main(int argc, char *argv[])
     if (line.isSet(format)) {
         const auto chosen = ResultExport::formatFromName(line.value(format));
         if (!chosen)
-            return fail(QStringLiteral("Unbekanntes Format: %1 (möglich sind tsv, csv, text, json)")
-                            .arg(line.value(format)));
+            return fail(QStringLiteral("Unbekanntes Format: %1 (möglich sind tsv, csv, text, "
+                                       "json, shopping)")
+                            .arg(UserText::quoted(line.value(format))));
         if (line.isSet(count))
             return fail(
                 QStringLiteral("--count gibt nur eine Zahl aus und verträgt kein --format."));
@@ -206,10 +198,10 @@ int main(int argc, char *argv[])
 
     PriceStore prices;
     if (line.isSet(pricesFile)) {
-        const QString unreadable = readPrices(line.value(pricesFile), prices);
+        const QString unreadable = PriceFile::read(line.value(pricesFile), prices);
         if (!unreadable.isEmpty())
             return fail(unreadable);
-        warnAboutPrices(prices);
+        PriceFile::warn(prices, [](int) { return true; });
     }
 
     const SearchInputs::Window window = SearchInputs::window(length, minus, plus);

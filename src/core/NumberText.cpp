@@ -207,3 +207,15 @@ QString NumberText::defaultText(double value)
         std::signbit(value) && value != 0.0 ? locale.negativeSign() : QStringLiteral(" ");
     return sign + digits + u' ';
 }
+
+QString NumberText::localeName(const QLocale &locale)
+{
+    if (locale != QLocale::system())
+        return locale.name();
+    for (const char *variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        const QString value = qEnvironmentVariable(variable);
+        if (!value.isEmpty())
+            return QLocale(value).name();
+    }
+    return locale.name();
+}

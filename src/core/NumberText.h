@@ -66,4 +66,11 @@ QString formatPlain(double value, int decimals);
 // the locale's decimal separator), one trailing blank.
 QString defaultText(double value);
 
+// The name of the locale whose separators `locale` reads and writes numbers
+// with, for a message about a number. The system locale names itself after
+// the language of its messages (LC_ALL, LC_MESSAGES, LANG) while its numbers
+// follow LC_ALL, LC_NUMERIC, LANG; a sentence about a number names the
+// latter.
+QString localeName(const QLocale &locale = QLocale());
+
 } // namespace NumberText

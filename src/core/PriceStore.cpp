@@ -2,6 +2,7 @@
 
 #include "NumberText.h"
 #include "TrackCatalogue.h"
+#include "UserText.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -11,14 +12,6 @@ namespace {
 // How much of a price text a message quotes: a hand-edited settings file
 // may hold a line of any length.
 constexpr qsizetype quotedLength = 40;
-
-QString quoted(QStringView text)
-{
-    const QStringView trimmed = text.trimmed();
-    if (trimmed.size() <= quotedLength)
-        return trimmed.toString();
-    return trimmed.first(quotedLength).toString() + u'…';
-}
 
 // The sentence about a price that does not read plainly in the current
 // locale, or the empty text. The other ways of writing numbers asked are the
@@ -43,14 +36,15 @@ QString doubtAbout(int position, const QString &price, std::optional<float> valu
     }
     if (value && elsewhere.isEmpty())
         return QString();
-    QString sentence = QStringLiteral("Der Preis von %1 („%2“) ")
-                           .arg(TrackCatalogue::piece(position).articleNumber, quoted(price));
+    QString sentence = QStringLiteral("Der Preis von %1 (%2) ")
+                           .arg(TrackCatalogue::piece(position).articleNumber,
+                                UserText::quoted(QStringView(price).trimmed(), quotedLength));
     if (value) {
         sentence += QStringLiteral("zählt im Gebietsschema %1 als %2")
-                        .arg(current.name(), NumberText::formatStandard(*value));
+                        .arg(NumberText::localeName(current), NumberText::formatStandard(*value));
     } else {
         sentence += QStringLiteral("ist im Gebietsschema %1 keine Zahl und zählt als 0")
-                        .arg(current.name());
+                        .arg(NumberText::localeName(current));
     }
     if (!elsewhere.isEmpty())
         sentence += u"; " + elsewhere.join(u", ");

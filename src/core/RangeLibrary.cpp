@@ -1,6 +1,7 @@
 #include "RangeLibrary.h"
 
 #include "RangeFile.h"
+#include "UserText.h"
 #include "XtpReader.h"
 
 #include <QCoreApplication>
@@ -136,7 +137,8 @@ RangeLibrary::Loaded RangeLibrary::load(const QString &nameOrPath) const
         return {TrackRange::builtIn(), QString()};
     if (looksLikePath(nameOrPath)) {
         if (!QFileInfo(nameOrPath).isFile())
-            return {std::nullopt, QStringLiteral("Keine Datei: %1").arg(nameOrPath)};
+            return {std::nullopt,
+                    QStringLiteral("Keine Datei: %1").arg(UserText::quoted(nameOrPath, 200))};
         return fromFile(nameOrPath, TrackRange::Origin::File);
     }
 
@@ -157,6 +159,6 @@ RangeLibrary::Loaded RangeLibrary::load(const QString &nameOrPath) const
                 return fromFile(path, TrackRange::Origin::XTrackCad);
         }
     }
-    return {std::nullopt,
-            QStringLiteral("Unbekanntes Gleissortiment: %1 (siehe --ranges)").arg(nameOrPath)};
+    return {std::nullopt, QStringLiteral("Unbekanntes Gleissortiment: %1 (siehe --ranges)")
+                              .arg(UserText::quoted(nameOrPath))};
 }

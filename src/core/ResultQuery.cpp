@@ -3,6 +3,7 @@
 #include "Combination.h"
 #include "NumberText.h"
 #include "ResultSorter.h"
+#include "UserText.h"
 
 #include <QStringList>
 
@@ -35,7 +36,7 @@ QString unknownPiece(QStringView articleNumber)
     for (const TrackPiece &piece : TrackCatalogue::pieces())
         known << piece.articleNumber;
     return QStringLiteral("Unbekannte Artikelnummer: %1 (bekannt sind %2)")
-        .arg(articleNumber, known.join(u", "));
+        .arg(UserText::quoted(articleNumber), known.join(u", "));
 }
 
 } // namespace
@@ -53,7 +54,7 @@ QString ResultQuery::setOrder(QStringView name)
     else
         return QStringLiteral("Unbekannte Sortierung: %1 (möglich sind length, price, pieces, "
                               "articles)")
-            .arg(name);
+            .arg(UserText::quoted(name));
     return QString();
 }
 
@@ -61,7 +62,8 @@ QString ResultQuery::setMaxPieces(QStringView text)
 {
     const auto pieces = NumberText::digitValue(text);
     if (!pieces || *pieces == 0)
-        return QStringLiteral("--max-pieces braucht eine Zahl von 1 bis 9, nicht: %1").arg(text);
+        return QStringLiteral("--max-pieces braucht eine Zahl von 1 bis 9, nicht: %1")
+            .arg(UserText::quoted(text));
     m_maxPieces = *pieces;
     return QString();
 }
@@ -84,7 +86,8 @@ QString ResultQuery::addStock(QStringView list)
         if (entry.isEmpty())
             return unknownPiece(entry);
         if (equals < 0)
-            return QStringLiteral("--stock erwartet ARTNR=ANZAHL, nicht: %1").arg(entry);
+            return QStringLiteral("--stock erwartet ARTNR=ANZAHL, nicht: %1")
+                .arg(UserText::quoted(entry));
         const QStringView articleNumber = entry.left(equals);
         const QStringView count = entry.mid(equals + 1);
         const int position = TrackCatalogue::positionOf(articleNumber);
@@ -93,7 +96,7 @@ QString ResultQuery::addStock(QStringView list)
         const auto stocked = NumberText::digitValue(count);
         if (!stocked)
             return QStringLiteral("Der Bestand von %1 muss eine Zahl von 0 bis 9 sein, nicht: %2")
-                .arg(articleNumber, count);
+                .arg(articleNumber, UserText::quoted(count));
         if (m_stock[slot(position)])
             return QStringLiteral("Der Bestand von %1 ist mehrfach angegeben.").arg(articleNumber);
         m_stock[slot(position)] = *stocked;
