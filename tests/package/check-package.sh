@@ -46,6 +46,7 @@ expected="./usr/share/doc/torvelin/changelog.gz
 ./usr/share/lintian/overrides/torvelin"
 for program in torvelin torvelin-search torvelin-rechner; do
     expected+=$'\n'"./usr/bin/$program"$'\n'"./usr/share/man/man1/$program.1.gz"
+    expected+=$'\n'"./usr/share/man/de/man1/$program.1.gz"
 done
 for app in Gleisrechner Torvelin; do
     expected+=$'\n'"./usr/share/applications/de.torvelin.$app.desktop"
@@ -99,31 +100,41 @@ Depends fonts-liberation2
 Recommends qt6-translations-l10n
 Suggests xtrkcad-common
 EOF
+# The X11 platform plugin comes with libqt6gui6; qt6-qpa-plugins holds only
+# VNC and touch plugins.
+! has Depends qt6-qpa-plugins || fail "Depends names qt6-qpa-plugins: $(field Depends)"
 for f in Maintainer Section Description Homepage; do
     [ -n "$(field $f)" ] || fail "no $f field"
 done
 
 root="$scratch/root"
 dpkg-deb -x "$deb" "$root"
-for size in 16 22 24 32 48 64 128 256; do
-    png="$root/usr/share/icons/hicolor/${size}x${size}/apps/de.torvelin.Torvelin.png"
-    file -b "$png" | grep -q "PNG image data, $size x $size," || fail "$png: $(file -b "$png")"
+for app in Gleisrechner Torvelin; do
+    for size in 16 22 24 32 48 64 128 256; do
+        png="$root/usr/share/icons/hicolor/${size}x${size}/apps/de.torvelin.$app.png"
+        file -b "$png" | grep -q "PNG image data, $size x $size," || fail "$png: $(file -b "$png")"
+    done
 done
 zcat "$root/usr/share/doc/torvelin/changelog.gz" | head -1 | grep -q "^torvelin ($version)" ||
     fail "changelog does not start with version $version"
 
-# Each program is stripped, and its manual page has the sections a user
-# looks for.
+# Each program is stripped, and its manual pages, English in man1 and German
+# in de/man1, have the sections a user looks for (an underscore stands for a
+# blank).
 for program in torvelin torvelin-search torvelin-rechner; do
     readelf -S "$root/usr/bin/$program" >"$scratch/sections"
     ! grep -qE ' \.(symtab|comment) ' "$scratch/sections" || fail "$program is not stripped"
     ! readelf -d "$root/usr/bin/$program" | grep -qE '\((RPATH|RUNPATH)\)' ||
         fail "$program carries its own library search path"
-    headings=$(zcat "$root/usr/share/man/man1/$program.1.gz" | sed -n 's/^\.SH "*\([^"]*\)"*$/\1/p')
-    for heading in BEZEICHNUNG ÜBERSICHT BESCHREIBUNG OPTIONEN EXIT-STATUS UMGEBUNGSVARIABLEN \
-        DATEIEN BEISPIELE; do
-        grep -qx "$heading" <<<"$headings" || fail "$program.1 has no section $heading"
-    done
+    while read -r dir headings; do
+        found=$(zcat "$root/usr/share/man/$dir/$program.1.gz" | sed -n 's/^\.SH "*\([^"]*\)"*$/\1/p')
+        for heading in $headings; do
+            grep -qx "${heading//_/ }" <<<"$found" || fail "$dir/$program.1 has no section $heading"
+        done
+    done <<'EOF'
+man1 NAME SYNOPSIS DESCRIPTION OPTIONS EXIT_STATUS ENVIRONMENT FILES EXAMPLES SEE_ALSO
+de/man1 BEZEICHNUNG ÜBERSICHT BESCHREIBUNG OPTIONEN EXIT-STATUS UMGEBUNGSVARIABLEN DATEIEN BEISPIELE
+EOF
 done
 
 # Not a single tag, down to pedantic and information; what is meant as it
