@@ -487,12 +487,17 @@ private Q_SLOTS:
         QVERIFY(readAll(m_dialogs.pdfPath).startsWith("%PDF"));
         QCOMPARE(m_dialogs.told.size(), 1);
 
-        // Laid 64,3 mm too short: one 24 064 more puts it right, the
-        // smallest exchange first.
+        // Laid 64,3 mm too short: one 24 064 more puts it right, and
+        // nothing else does; 171,7 mm too short, one piece or two.
         child<QDoubleSpinBox>("spnVersatz")->setValue(-64.3);
         auto *swapList = child<QListWidget>("lstTausch");
-        QVERIFY(swapList->count() > 0);
+        QCOMPARE(swapList->count(), 1);
         QCOMPARE(swapList->item(0)->text(), u"nichts heraus, 24 064 hinein: danach 0,0 mm"_s);
+        QCOMPARE(child<QLabel>("lblTausch")->text(), u"1 Tauschmöglichkeit"_s);
+        child<QDoubleSpinBox>("spnVersatz")->setValue(-171.7);
+        QCOMPARE(child<QLabel>("lblTausch")->text(),
+                 u"%1 Tauschmöglichkeiten"_s.arg(swapList->count()));
+        QCOMPARE_GT(swapList->count(), 1);
     }
 };
 
