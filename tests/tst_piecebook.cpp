@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 class tst_PieceBook : public QObject
@@ -11,6 +13,31 @@ class tst_PieceBook : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // A measured length is taken within a tenth of the nominal one, both
+    // ends included to the hundredth; further off it is a typo.
+    void measuredFits_data()
+    {
+        QTest::addColumn<double>("nominal");
+        QTest::addColumn<double>("measured");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("worn a little") << 217.9 << 217.5 << true;
+        QTest::newRow("a digit typed") << 217.9 << 3.0 << false;
+        QTest::newRow("a tenth shorter") << 229.3 << 206.37 << true;
+        QTest::newRow("just beyond a tenth shorter") << 229.3 << 206.36 << false;
+        QTest::newRow("a tenth longer") << 64.3 << 70.73 << true;
+        QTest::newRow("just beyond a tenth longer") << 64.3 << 70.74 << false;
+        QTest::newRow("zero") << 64.3 << 0.0 << false;
+        QTest::newRow("a huge number") << 64.3 << 1e300 << false;
+        QTest::newRow("not a number") << 64.3 << std::nan("") << false;
+    }
+    void measuredFits()
+    {
+        QFETCH(double, nominal);
+        QFETCH(double, measured);
+        QFETCH(bool, fits);
+        QCOMPARE(PieceBook::measuredFits(nominal, measured), fits);
+    }
+
     // Kept per range through a real file and read back by a new reader, as
     // the next start reads it; ids and article numbers with "/" and blanks
     // must neither split into groups nor mix ranges.

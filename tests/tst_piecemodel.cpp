@@ -35,6 +35,8 @@ private Q_SLOTS:
             << int(PieceModel::Measured) << u"64,25"_s << true << u"24064|24 064|64,3|64,3||"_s;
         QTest::newRow("measured zero refused")
             << int(PieceModel::Measured) << u"0"_s << false << unchanged;
+        QTest::newRow("measured far from nominal refused")
+            << int(PieceModel::Measured) << u"3"_s << false << unchanged;
         QTest::newRow("owned") << int(PieceModel::Owned) << u" 12 "_s << true
                                << u"24064|24 064|64,3||12|"_s;
         QTest::newRow("owned negative refused")
@@ -55,9 +57,25 @@ private Q_SLOTS:
         QFETCH(bool, taken);
         QFETCH(QString, row);
         QSignalSpy edited(&m_model, &PieceModel::entriesEdited);
+        QSignalSpy refused(&m_model, &PieceModel::refused);
         QCOMPARE(m_model.setData(m_model.index(0, column), typed), taken);
         QCOMPARE(modelRows(m_model).at(0), row);
         QCOMPARE(edited.count(), taken ? 1 : 0);
+        // A refused entry is told, naming the piece and what was typed.
+        if (column != PieceModel::Nominal) {
+            QCOMPARE(refused.count(), taken ? 0 : 1);
+            const QString why = refused.value(0).value(0).toString();
+            QVERIFY2(taken || (why.contains(u"24 064"_s) && why.endsWith(typed)), qPrintable(why));
+        }
+    }
+
+    // A measured length kept before it was checked, that cannot be the
+    // piece's, counts as not measured.
+    void implausibleKeptLength()
+    {
+        m_model.setPieces({{u"24229"_s, u"24 229"_s, 229.3}}, {{u"24229"_s, {3.0, 1, 0}}});
+        QCOMPARE(m_model.lengthOf(0), 229.3);
+        QCOMPARE(modelRows(m_model).at(0), u"24229|24 229|229,3||1|"_s);
     }
 
     // Clearing a measured length goes back to the nominal one.

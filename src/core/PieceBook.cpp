@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <QUrl>
 
+#include <cmath>
+
 namespace {
 
 // Range ids and article numbers may hold "/" (a folder in the id, "20-091B"
@@ -23,6 +25,17 @@ QString groupOf(const QString &rangeId)
 }
 
 } // namespace
+
+bool PieceBook::measuredFits(double nominalMm, double measuredMm)
+{
+    // Far off either way before rounding, so that no huge number is rounded.
+    if (!(nominalMm > 0.0 && nominalMm < 1e9) ||
+        !(measuredMm > 0.0 && measuredMm < 2.0 * nominalMm))
+        return false;
+    const qint64 nominal = std::llround(nominalMm * 100.0);
+    const qint64 measured = std::llround(measuredMm * 100.0);
+    return measured * 10 >= nominal * 9 && measured * 10 <= nominal * 11;
+}
 
 PieceBook::Entries PieceBook::load(QSettings &settings, const QString &rangeId)
 {

@@ -25,6 +25,12 @@ struct Entry
 
 using Entries = QHash<QString, Entry>; // by article number
 
+// Whether a measured length can be the piece of that nominal length: a real
+// piece is off by a fraction of a millimetre, so one more than a tenth off
+// is a typo (a "3" for 217,9 mm), not wear. Compared in hundredths of a
+// millimetre, so that exactly a tenth off still fits.
+bool measuredFits(double nominalMm, double measuredMm);
+
 Entries load(QSettings &settings, const QString &rangeId);
 // Replaces what was kept for `rangeId`; entries with nothing in them are not
 // written. The caller syncs and checks the settings' status.

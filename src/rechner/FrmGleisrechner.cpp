@@ -8,6 +8,7 @@
 #include "core/Shopping.h"
 #include "gui/StylePictures.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -30,6 +31,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSizeGrip>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStandardItemModel>
@@ -39,6 +41,7 @@
 #include <QTableView>
 #include <QThread>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -66,6 +69,16 @@ QLabel *buddyLabel(const QString &text, QWidget *buddy, const char *objectName)
 QTableView *newTable(const char *objectName, const QString &accessibleName)
 {
     auto *table = named(new QTableView, objectName, accessibleName);
+    // Its headers and corner button are parts a screen reader reaches too.
+    const QString name = QString::fromLatin1(objectName);
+    table->horizontalHeader()->setObjectName(name + u"Spalten");
+    table->horizontalHeader()->setAccessibleName(u"Spaltenköpfe: " + accessibleName);
+    table->verticalHeader()->setObjectName(name + u"Zeilen");
+    table->verticalHeader()->setAccessibleName(u"Zeilenköpfe: " + accessibleName);
+    if (auto *corner = table->findChild<QAbstractButton *>()) {
+        corner->setObjectName(name + u"Ecke");
+        corner->setAccessibleName(u"Alles wählen: " + accessibleName);
+    }
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setAlternatingRowColors(true);
@@ -112,6 +125,8 @@ FrmGleisrechner::FrmGleisrechner(Dialogs &dialogs, const QString &settingsPath,
 
     connect(m_worker.get(), &AnswerWorker::answered, this, &FrmGleisrechner::showAnswer,
             Qt::QueuedConnection);
+    connect(&m_pieces, &PieceModel::refused, this,
+            [this](const QString &why) { statusBar()->showMessage(why, 15000); });
     connect(&m_pieces, &PieceModel::entriesEdited, this, [this] {
         savePieces();
         ask();
@@ -193,8 +208,17 @@ void FrmGleisrechner::buildControls()
     m_lblHerkunft->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_tblGleise = newTable("tblGleise", QStringLiteral("Gleise des Sortiments"));
     m_tblGleise->setModel(&m_pieces);
-    m_tblGleise->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    m_tblGleise->setTabKeyNavigation(true);
+    // Arrows move from cell to cell; typing, F2 or a double click edit. The
+    // current cell is the selection, so that it is seen.
+    m_tblGleise->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                 QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::AnyKeyPressed);
+    m_tblGleise->setSelectionBehavior(QAbstractItemView::SelectItems);
+    // The text takes the width the numbers leave, so that all six columns
+    // fit at the window's first size (the whole text is the tooltip).
+    m_tblGleise->setWordWrap(false);
+    m_tblGleise->horizontalHeader()->setStretchLastSection(false);
+    m_tblGleise->horizontalHeader()->setSectionResizeMode(PieceModel::Label, QHeaderView::Stretch);
 
     auto *left = new QWidget;
     auto *leftLayout = new QVBoxLayout(left);
@@ -240,7 +264,7 @@ void FrmGleisrechner::buildControls()
                     1, 0);
     form->addWidget(m_spnGleise, 1, 1);
     form->addWidget(
-        buddyLabel(QStringLiteral("Stoßzugabe &je Verbindung:"), m_spnStoss, "lblStoss"), 1, 2, 1,
+        buddyLabel(QStringLiteral("Zugabe &für jeden Gleisstoß:"), m_spnStoss, "lblStoss"), 1, 2, 1,
         3);
     form->addWidget(m_spnStoss, 1, 5);
     form->addWidget(m_chkNurBestand, 2, 0, 1, 2);
@@ -269,7 +293,7 @@ void FrmGleisrechner::buildControls()
     m_lstNaechste = named(new QListWidget, "lstNaechste", QStringLiteral("nächste Längen"));
     m_btnNaechste = named(new QPushButton(QStringLiteral("Toleranz &aufweiten")), "btnNaechste",
                           QStringLiteral("Toleranz auf die gewählte Länge aufweiten"));
-    m_grpNaechste = named(new QGroupBox(QStringLiteral("Nichts passt – die nächsten Längen")),
+    m_grpNaechste = named(new QGroupBox(QStringLiteral("Nichts passt – die &nächsten Längen")),
                           "grpNaechste", QStringLiteral("Nichts passt"));
     auto *nearestLayout = new QHBoxLayout(m_grpNaechste);
     nearestLayout->addWidget(m_lstNaechste, 1);
@@ -359,15 +383,51 @@ void FrmGleisrechner::buildControls()
     split->setChildrenCollapsible(false);
     setCentralWidget(split);
 
-    QWidget *const order[] = {m_cmbSortiment,   m_tblGleise,     m_txtLuecke,   m_spnMinus,
-                              m_spnPlus,        m_spnGleise,     m_spnStoss,    m_chkNurBestand,
-                              m_cmbReihenfolge, m_tblErgebnisse, m_lstNaechste, m_btnNaechste,
-                              m_tabListen,      m_spnVersatz,    m_lstTausch,   btnKopieren,
-                              btnCsv,           btnDrucken};
+    // The order as the controls are seen. The tab widget is not in it, but
+    // its tab bar and its pages' controls: Qt counts everything inside a
+    // widget whose focus goes to a child of its own as part of it, and
+    // ordering one of those after it cut the chain in two, leaving the pages
+    // and the buttons below them out of Tab's reach. Nor does its focus go
+    // on to the tab bar: Tab would come to the tab bar a second time where
+    // the tab widget stands in the chain.
+    m_tabListen->setFocusProxy(nullptr);
+    m_tabListen->setFocusPolicy(Qt::NoFocus);
+    QWidget *const order[] = {
+        m_cmbSortiment, m_tblGleise,   m_txtLuecke,           m_spnMinus,       m_spnPlus,
+        m_spnGleise,    m_spnStoss,    m_chkNurBestand,       m_cmbReihenfolge, m_tblErgebnisse,
+        m_lstNaechste,  m_btnNaechste, m_tabListen->tabBar(), m_tblStueckliste, m_tblEinkauf,
+        m_spnVersatz,   m_lstTausch,   btnKopieren,           btnCsv,           btnDrucken};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setAccessibleName(QStringLiteral("Statuszeile"));
+    nameQtParts();
+}
+
+void FrmGleisrechner::nameQtParts()
+{
+    // The parts Qt adds to the controls are reached by a screen reader as
+    // well: German names for them, and object names for tests.
+    for (auto *button : m_txtLuecke->findChildren<QToolButton *>())
+        named(button, "btnLueckeLeeren", QStringLiteral("Lücke leeren"));
+    QTabBar *tabBar = m_tabListen->tabBar();
+    tabBar->setObjectName(QStringLiteral("tabListenReiter"));
+    if (auto *left = tabBar->findChild<QToolButton *>(QStringLiteral("ScrollLeftButton")))
+        left->setAccessibleName(QStringLiteral("Reiter nach links blättern"));
+    if (auto *right = tabBar->findChild<QToolButton *>(QStringLiteral("ScrollRightButton")))
+        right->setAccessibleName(QStringLiteral("Reiter nach rechts blättern"));
+    for (auto *split : findChildren<QSplitter *>()) {
+        // Handle 0 is never shown; handle 1 lies between the two halves.
+        for (int i = 0; i < split->count(); ++i) {
+            split->handle(i)->setObjectName(split->objectName() + u"Griff" + QString::number(i));
+            split->handle(i)->setAccessibleName(u"Trenner: " + split->accessibleName());
+        }
+    }
+    if (auto *grip = statusBar()->findChild<QSizeGrip *>())
+        named(grip, "szgFenster", QStringLiteral("Fenstergröße ändern"));
+    named(m_cmbSortiment->view(), "lstSortimentAuswahl", QStringLiteral("Sortimente zur Auswahl"));
+    named(m_cmbReihenfolge->view(), "lstReihenfolgeAuswahl",
+          QStringLiteral("Reihenfolgen zur Auswahl"));
 }
 
 void FrmGleisrechner::buildActions()
@@ -382,9 +442,10 @@ void FrmGleisrechner::buildActions()
     };
     QMenu *file = menuBar()->addMenu(QStringLiteral("&Datei"));
     file->setObjectName(QStringLiteral("mnuDatei"));
+    file->setAccessibleName(QStringLiteral("Datei"));
     file->addAction(action(QStringLiteral("Sortiment &importieren …"), "actSortimentImport",
                            QKeySequence::Open, &FrmGleisrechner::importRange));
-    file->addAction(action(QStringLiteral("&Bestand importieren (CSV) …"), "actBestandImport",
+    file->addAction(action(QStringLiteral("B&estand importieren (CSV) …"), "actBestandImport",
                            QKeySequence(Qt::CTRL | Qt::Key_I), &FrmGleisrechner::importOwned));
     file->addSeparator();
     file->addAction(action(QStringLiteral("Als &CSV speichern …"), "actCsv", QKeySequence::Save,
@@ -397,6 +458,7 @@ void FrmGleisrechner::buildActions()
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
     edit->setObjectName(QStringLiteral("mnuBearbeiten"));
+    edit->setAccessibleName(QStringLiteral("Bearbeiten"));
     edit->addAction(action(QStringLiteral("Listen &kopieren"), "actKopieren",
                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                            &FrmGleisrechner::copyLists));
@@ -404,6 +466,14 @@ void FrmGleisrechner::buildActions()
                            QKeySequence(Qt::CTRL | Qt::Key_T), &FrmGleisrechner::takeNearest));
     menuBar()->setObjectName(QStringLiteral("menuBar"));
     menuBar()->setAccessibleName(QStringLiteral("Menüleiste"));
+    // The button for the menus that do not fit is Qt's own; its menu, which
+    // Qt makes only once it is needed, is made here to carry names too.
+    if (auto *more = menuBar()->findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"))) {
+        more->setAccessibleName(QStringLiteral("Weitere Menüs"));
+        if (!more->menu())
+            more->setMenu(
+                named(new QMenu(menuBar()), "mnuWeitere", QStringLiteral("Weitere Menüs")));
+    }
 }
 
 void FrmGleisrechner::restoreSettings()
@@ -517,8 +587,11 @@ void FrmGleisrechner::chooseRange(int index)
         return;
     }
     m_range = *loaded.range;
-    const QString origin =
-        TrackRange::originText(m_range.origin()) + QStringLiteral(": ") + m_range.source();
+    // The built-in range's source already says it is built in.
+    const QString word = TrackRange::originText(m_range.origin());
+    const QString origin = m_range.source().startsWith(word)
+                               ? m_range.source()
+                               : word + QStringLiteral(": ") + m_range.source();
     m_lblHerkunft->setText(u"Herkunft: " + origin);
     m_lblHerkunft->setAccessibleDescription(origin);
     QList<PieceModel::Piece> pieces;
@@ -756,11 +829,12 @@ void FrmGleisrechner::print()
         return;
     const QLocale locale;
     const GapSolver::Selection *row = m_answers.row(m_tblErgebnisse->currentIndex().row());
-    const QString gapText = QStringLiteral("%1 mm (-%2/+%3), Summe %4 mm")
-                                .arg(locale.toString(gap().value_or(0.0), 'f', 1),
-                                     locale.toString(m_spnMinus->value(), 'f', 1),
-                                     locale.toString(m_spnPlus->value(), 'f', 1),
-                                     Gleisrechner::millimetres(row->length, locale));
+    const QString gapText =
+        QStringLiteral("%1 mm (-%2/+%3), Summe %4 mm")
+            .arg(Gleisrechner::millimetres(Gleisrechner::units(gap().value_or(0.0)), locale),
+                 locale.toString(m_spnMinus->value(), 'f', 1),
+                 locale.toString(m_spnPlus->value(), 'f', 1),
+                 Gleisrechner::millimetres(row->length, locale));
     const QStringList lines = Shopping::page(
         m_cmbSortiment->currentText(), gapText,
         locale.toString(QDate::currentDate(), QLocale::ShortFormat), partsTable(), buyTable());
@@ -840,7 +914,7 @@ void FrmGleisrechner::importOwned()
                            problems.join(u'\n'));
     else
         statusBar()->showMessage(
-            QStringLiteral("Bestand von %1 Gleisen importiert.").arg(reading.counts.size()), 5000);
+            QStringLiteral("Bestand für %1 Artikel importiert.").arg(reading.counts.size()), 5000);
 }
 
 void FrmGleisrechner::askSwaps()
@@ -873,9 +947,10 @@ void FrmGleisrechner::askSwaps()
         m_lstTausch->addItem(QStringLiteral("%1 heraus, %2 hinein: danach %3 mm")
                                  .arg(listOf(swap.remove), listOf(swap.add),
                                       Gleisrechner::deviation(swap.offAfter, locale)));
-    m_lblTausch->setText(swaps.isEmpty()
-                             ? QStringLiteral("Kein Tausch von höchstens zwei Gleisen hilft.")
-                             : QStringLiteral("%1 Tauschmöglichkeiten").arg(swaps.size()));
+    m_lblTausch->setText(
+        swaps.isEmpty()     ? QStringLiteral("Kein Tausch von höchstens zwei Gleisen hilft.")
+        : swaps.size() == 1 ? QStringLiteral("1 Tauschmöglichkeit")
+                            : QStringLiteral("%1 Tauschmöglichkeiten").arg(swaps.size()));
     if (m_lstTausch->count() > 0)
         m_lstTausch->setCurrentRow(0);
 }

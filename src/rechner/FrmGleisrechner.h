@@ -51,6 +51,7 @@ protected:
 
 private:
     void buildControls();
+    void nameQtParts();
     void buildActions();
     void restoreSettings();
     bool saveSettings();

@@ -6,8 +6,6 @@
 
 #include <QLocale>
 
-#include <cmath>
-
 PieceModel::PieceModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void PieceModel::setPieces(const QList<Piece> &pieces, const PieceBook::Entries &entries)
@@ -15,6 +13,14 @@ void PieceModel::setPieces(const QList<Piece> &pieces, const PieceBook::Entries 
     beginResetModel();
     m_pieces = pieces;
     m_entries = entries;
+    // A measured length kept from before it was checked, or edited by hand,
+    // that cannot be this piece's counts as not measured.
+    for (const Piece &piece : pieces) {
+        const auto it = m_entries.find(piece.article);
+        if (it != m_entries.end() && it->measuredMm &&
+            !PieceBook::measuredFits(piece.nominalMm, *it->measuredMm))
+            it->measuredMm.reset();
+    }
     endResetModel();
 }
 
@@ -63,6 +69,9 @@ QVariant PieceModel::data(const QModelIndex &index, int role) const
     if (role == Qt::TextAlignmentRole)
         return index.column() >= Nominal ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                          : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+    // The text may be cut short in a narrow column: whole in the tooltip.
+    if (role == Qt::ToolTipRole && index.column() == Label)
+        return piece.label;
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     const QLocale locale;
@@ -88,8 +97,10 @@ QVariant PieceModel::headerData(int section, Qt::Orientation orientation, int ro
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
+    // Two lines where a unit follows, so that the six columns fit beside the
+    // question at the window's first size.
     static const char *const captions[ColumnCount] = {
-        "Artikel", "Bezeichnung", "Länge (mm)", "gemessen (mm)", "Bestand", "Stückpreis (€)"};
+        "Artikel", "Bezeichnung", "Länge\n(mm)", "gemessen\n(mm)", "Bestand", "Stückpreis\n(€)"};
     return section >= 0 && section < ColumnCount ? QString::fromUtf8(captions[section]) : QString();
 }
 
@@ -107,6 +118,8 @@ bool PieceModel::setData(const QModelIndex &index, const QVariant &value, int ro
         index.column() < Measured)
         return false;
     const QString text = value.toString().trimmed();
+    const Piece &piece = m_pieces[index.row()];
+    const QLocale locale;
     PieceBook::Entry e = entry(index.row());
     switch (index.column()) {
     case Measured: {
@@ -115,9 +128,13 @@ bool PieceModel::setData(const QModelIndex &index, const QVariant &value, int ro
             break;
         }
         const std::optional<float> mm = NumberText::toFloat(text);
-        // A piece of no length, or longer than any track piece made, is a typo.
-        if (!mm || !std::isfinite(*mm) || *mm <= 0.0f || *mm > 10000.0f)
+        if (!mm || !PieceBook::measuredFits(piece.nominalMm, double(*mm))) {
+            Q_EMIT refused(QStringLiteral("Die gemessene Länge von %1 muss eine Zahl wie %2 "
+                                          "sein, höchstens 10 % von der Nennlänge entfernt, "
+                                          "nicht: %3")
+                               .arg(piece.label, locale.toString(piece.nominalMm, 'f', 1), text));
             return false;
+        }
         e.measuredMm = double(*mm);
         break;
     }
@@ -126,15 +143,23 @@ bool PieceModel::setData(const QModelIndex &index, const QVariant &value, int ro
         const std::optional<qint16> count = text.isEmpty()               ? qint16(0)
                                             : NumberText::isDigits(text) ? NumberText::toInt16(text)
                                                                          : std::nullopt;
-        if (!count || *count < 0 || *count > 999)
+        if (!count || *count < 0 || *count > 999) {
+            Q_EMIT refused(QStringLiteral("Der Bestand von %1 muss eine ganze Zahl von 0 bis 999 "
+                                          "sein, nicht: %2")
+                               .arg(piece.label, text));
             return false;
+        }
         e.owned = *count;
         break;
     }
     case Price: {
         const std::optional<qint64> cents = Shopping::readMoney(text);
-        if (!cents)
+        if (!cents) {
+            Q_EMIT refused(QStringLiteral("Der Stückpreis von %1 muss ein Betrag wie %2 sein, "
+                                          "nicht: %3")
+                               .arg(piece.label, Shopping::money(1249, locale), text));
             return false;
+        }
         e.priceCents = *cents;
         break;
     }

@@ -46,6 +46,8 @@ public:
 Q_SIGNALS:
     // A user's edit (or an import) changed what is kept: save it and ask again.
     void entriesEdited();
+    // An edit was not taken; `why` says so in German, naming the piece.
+    void refused(const QString &why);
 
 private:
     QList<Piece> m_pieces;
