@@ -4,6 +4,7 @@
 
 #include "core/GapSolver.h"
 #include "core/NumberText.h"
+#include "core/PieceBook.h"
 #include "core/PriceStore.h"
 #include "core/RangeLibrary.h"
 #include "core/RangeRows.h"
@@ -324,9 +325,8 @@ std::optional<Refusal> readProblem(const CommandLine &line, Query &s)
             [&](int index, QStringView article, QStringView value) -> std::optional<Refusal> {
                 const auto units = lengthUnits(value);
                 const qint64 nominal = s.range.piece(index).length;
-                // A real piece is off its nominal length by a fraction of a
-                // millimetre; a tenth of the piece is far beyond any wear.
-                if (!units || *units * 10 < nominal * 9 || *units * 10 > nominal * 11)
+                if (!units || !PieceBook::measuredFits(RangeUnits::toMillimetres(nominal),
+                                                       RangeUnits::toMillimetres(*units)))
                     return Refusal{
                         QStringLiteral("Die gemessene Länge von %1 muss eine Zahl wie "
                                        "%2 sein, höchstens 10 % von der Nennlänge "
