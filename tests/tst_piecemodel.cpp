@@ -32,7 +32,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("row");
         const QString unchanged = u"24064|24 064|64,3|||"_s;
         QTest::newRow("measured, German comma")
-            << int(PieceModel::Measured) << u"64,25"_s << true << u"24064|24 064|64,3|64,3||"_s;
+            << int(PieceModel::Measured) << u"64,25"_s << true << u"24064|24 064|64,3|64,25||"_s;
+        QTest::newRow("measured, counted in hundredths")
+            << int(PieceModel::Measured) << u"64,254"_s << true << u"24064|24 064|64,3|64,25||"_s;
         QTest::newRow("measured zero refused")
             << int(PieceModel::Measured) << u"0"_s << false << unchanged;
         QTest::newRow("measured far from nominal refused")
@@ -76,6 +78,16 @@ private Q_SLOTS:
         m_model.setPieces({{u"24229"_s, u"24 229"_s, 229.3}}, {{u"24229"_s, {3.0, 1, 0}}});
         QCOMPARE(m_model.lengthOf(0), 229.3);
         QCOMPARE(modelRows(m_model).at(0), u"24229|24 229|229,3||1|"_s);
+    }
+
+    // A length with hundredths is shown with them, as the answers count it;
+    // a measured one is kept in hundredths.
+    void hundredths()
+    {
+        m_model.setPieces({{u"9104"_s, u"9104"_s, 27.75}}, {});
+        QVERIFY(m_model.setData(m_model.index(0, PieceModel::Measured), u"27,801"_s));
+        QCOMPARE(modelRows(m_model).at(0), u"9104|9104|27,75|27,8||"_s);
+        QCOMPARE(m_model.lengthOf(0), 27.8);
     }
 
     // Clearing a measured length goes back to the nominal one.

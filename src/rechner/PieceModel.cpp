@@ -1,5 +1,6 @@
 #include "PieceModel.h"
 
+#include "Question.h"
 #include "core/NumberText.h"
 #include "core/OwnedList.h"
 #include "core/Shopping.h"
@@ -80,10 +81,14 @@ QVariant PieceModel::data(const QModelIndex &index, int role) const
         return piece.article;
     case Label:
         return piece.label;
+    // Hundredths where a length has them (27,75 mm), as the sums they add
+    // up to show them: one decimal would show a length the answers do not
+    // count with.
     case Nominal:
-        return locale.toString(piece.nominalMm, 'f', 1);
+        return Gleisrechner::millimetres(Gleisrechner::units(piece.nominalMm), locale);
     case Measured:
-        return e.measuredMm ? locale.toString(*e.measuredMm, 'f', 1) : QString();
+        return e.measuredMm ? Gleisrechner::millimetres(Gleisrechner::units(*e.measuredMm), locale)
+                            : QString();
     case Owned:
         return e.owned > 0 || role == Qt::EditRole ? locale.toString(e.owned) : QString();
     case Price:
@@ -129,13 +134,18 @@ bool PieceModel::setData(const QModelIndex &index, const QVariant &value, int ro
         }
         const std::optional<float> mm = NumberText::toFloat(text);
         if (!mm || !PieceBook::measuredFits(piece.nominalMm, double(*mm))) {
-            Q_EMIT refused(QStringLiteral("Die gemessene Länge von %1 muss eine Zahl wie %2 "
-                                          "sein, höchstens 10 % von der Nennlänge entfernt, "
-                                          "nicht: %3")
-                               .arg(piece.label, locale.toString(piece.nominalMm, 'f', 1), text));
+            Q_EMIT refused(
+                QStringLiteral("Die gemessene Länge von %1 muss eine Zahl wie %2 "
+                               "sein, höchstens 10 % von der Nennlänge entfernt, "
+                               "nicht: %3")
+                    .arg(piece.label,
+                         Gleisrechner::millimetres(Gleisrechner::units(piece.nominalMm), locale),
+                         text));
             return false;
         }
-        e.measuredMm = double(*mm);
+        // Counted in hundredths; the float's tail would only be noise in
+        // the settings file.
+        e.measuredMm = RangeUnits::toMillimetres(Gleisrechner::units(double(*mm)));
         break;
     }
     case Owned: {
