@@ -70,10 +70,24 @@ private Q_SLOTS:
                                     u"250 von 10.000"_s}));
         QCOMPARE(more.count(), 1);
         QCOMPARE(more.at(0).at(0).toInt(), 250 + 4 * AnswerModel::pageSize);
-        // The longer list keeps what was shown and adds no page by itself.
+        // The longer list leaves the rows shown in their places (no reset:
+        // a view keeps its place and its chosen row) and adds the next page.
+        QSignalSpy reset(&m_model, &QAbstractItemModel::modelReset);
         m_model.setAnswer(answerOf(650, 10000));
-        QCOMPARE(m_model.rowCount(), 250);
+        QCOMPARE(reset.count(), 0);
+        QCOMPARE(m_model.countText(), u"350 von 10.000"_s);
         QVERIFY(m_model.canFetchMore({}));
+        // A longer list for a question changed meanwhile, whose first rows
+        // differ, starts afresh, as many rows shown as before.
+        while (m_model.canFetchMore({}))
+            m_model.fetchMore({});
+        Answer changed = answerOf(1050, 10000);
+        changed.page.rows[0].counts = {5, 5};
+        m_model.setAnswer(changed);
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(m_model.rowCount(), 650);
+        QCOMPARE(m_model.index(0, AnswerModel::Pieces).data().toString(),
+                 u"5 × 24 360, 5 × 24 064"_s);
         // A small answer shows every row and wants nothing more.
         m_model.setAnswer(answerOf(7, 7));
         QCOMPARE(m_model.rowCount(), 7);

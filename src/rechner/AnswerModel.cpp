@@ -7,13 +7,39 @@
 
 AnswerModel::AnswerModel(QObject *parent) : QAbstractTableModel(parent) {}
 
+bool AnswerModel::extendsShown(const Answer &answer) const
+{
+    if (answer.page.rows.size() <= m_shown)
+        return false;
+    for (int i = 0; i < m_shown; ++i)
+        if (answer.page.rows[i].counts != m_answer.page.rows[i].counts)
+            return false;
+    return true;
+}
+
 void AnswerModel::setAnswer(const Answer &answer)
 {
-    // A longer list of the same question keeps the rows already shown.
-    const int keep = m_moreAsked ? m_shown : 0;
     // Views (and model testers) may ask for more while the reset is being
     // announced; rows are only added once it is done.
     const QScopedValueRollback busy(m_busy, true);
+    if (m_moreAsked && extendsShown(answer)) {
+        // The longer list asked for: the rows shown stay where they are, so
+        // that the view keeps its place and its chosen row, and the next
+        // page follows them.
+        m_answer = answer;
+        m_moreAsked = false;
+        if (m_shown > 0)
+            Q_EMIT dataChanged(index(0, 0), index(m_shown - 1, ColumnCount - 1));
+        const int more = int(qMin<qsizetype>(pageSize, answer.page.rows.size() - m_shown));
+        beginInsertRows({}, m_shown, m_shown + more - 1);
+        m_shown += more;
+        endInsertRows();
+        Q_EMIT countChanged();
+        return;
+    }
+    // A longer list that comes after the question changed keeps as many
+    // rows as were shown.
+    const int keep = m_moreAsked ? m_shown : 0;
     beginResetModel();
     m_answer = answer;
     m_shown = int(qMin<qsizetype>(answer.page.rows.size(), qMax(keep, pageSize)));

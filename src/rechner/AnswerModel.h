@@ -49,6 +49,9 @@ Q_SIGNALS:
     void countChanged();
 
 private:
+    // Whether `answer` lists the rows shown now, in their places, and more.
+    bool extendsShown(const Answer &answer) const;
+
     QStringList m_labels;
     Answer m_answer;
     int m_shown = 0;
