@@ -24,6 +24,8 @@ private Q_SLOTS:
             << u"\"20-091B\",\"4\"\n"_s << u"20-091B=4"_s << u""_s;
         QTest::newRow("one piece in two boxes, empty lines")
             << u"\n24360;2\n\n24360;1\n"_s << u"24360=3"_s << u""_s;
+        QTest::newRow("empty rows of the sheet, as separators or quotes")
+            << u"Artikel;Anzahl\r\n;\r\n24360;2\r\n\"\";\"\"\r\n;;\r\n"_s << u"24360=2"_s << u""_s;
         QTest::newRow("word as count after data")
             << u"24360;2\n24236;zwei\n"_s << u"24360=2"_s << u"2"_s;
         QTest::newRow("negative and decimal counts refused")

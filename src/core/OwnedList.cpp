@@ -48,10 +48,13 @@ OwnedList::Reading OwnedList::read(QStringView text)
         ++lineNumber;
         if (line.endsWith(u'\r'))
             line.chop(1);
-        if (line.trimmed().isEmpty())
+        const QList<QStringView> fields = line.split(separatorOf(line));
+        // An empty row of the sheet: spreadsheets write it as its
+        // separators alone (";" or ";;"), or as empty quotes.
+        if (std::all_of(fields.cbegin(), fields.cend(),
+                        [](QStringView field) { return unquoted(field).trimmed().isEmpty(); }))
             continue;
         const bool firstLine = std::exchange(first, false);
-        const QList<QStringView> fields = line.split(separatorOf(line));
         const QString article = key(unquoted(fields.value(0)));
         const QString countText = unquoted(fields.value(1));
         const bool digits = NumberText::isDigits(countText);
