@@ -31,6 +31,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSizeGrip>
 #include <QSpinBox>
 #include <QSplitter>
@@ -481,6 +482,14 @@ void FrmGleisrechner::restoreSettings()
     const QByteArray geometry = m_settings.value(QStringLiteral("Fenster/Geometrie")).toByteArray();
     if (geometry.isEmpty() || !restoreGeometry(geometry))
         resize(QSize(1000, 580));
+    // Never larger than the screen it opens on, its frame and title bar
+    // included (a small screen, 200 %, or a size kept from a larger screen):
+    // what lies beyond the screen's edge cannot be reached.
+    if (const QScreen *screen = this->screen()) {
+        const QSize room = screen->availableGeometry().size() - QSize(20, 40);
+        if (!room.isEmpty())
+            resize(size().boundedTo(room).expandedTo(minimumSizeHint()));
+    }
     restoreState(m_settings.value(QStringLiteral("Fenster/Zustand")).toByteArray());
     // The piece table wide enough for its six columns at the first start.
     findChild<QSplitter *>(QStringLiteral("splHaupt"))->setSizes({440, 560});
