@@ -417,6 +417,12 @@ private Q_SLOTS:
         QCOMPARE(child<QDoubleSpinBox>("spnPlus")->value(), 4.3);
         QTRY_COMPARE(count(), u"1 von 1"_s);
         QVERIFY(results()->isVisible());
+        // Only the pieces owned, and none owned: no length to offer, and
+        // the list says so rather than staying empty.
+        child<QCheckBox>("chkNurBestand")->setChecked(true);
+        QTRY_COMPARE(nearest->item(0)->text(), u"Mit diesen Gleisen ist keine Länge erreichbar."_s);
+        QCOMPARE(nearest->count(), 1);
+        QVERIFY(!child<QAbstractButton>("btnNaechste")->isEnabled());
     }
 
     // Owned counts from a spreadsheet (a piece of another range named back

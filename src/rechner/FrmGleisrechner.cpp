@@ -719,15 +719,18 @@ void FrmGleisrechner::showNearest(const Answer &answer)
     };
     add(nearest.below, true);
     add(nearest.above, false);
-    if (m_lstNaechste->count() > 0)
+    const bool any = m_lstNaechste->count() > 0;
+    if (any)
         m_lstNaechste->setCurrentRow(0);
-    m_btnNaechste->setEnabled(m_lstNaechste->count() > 0);
+    else // only the pieces owned, and none owned: an empty list would say nothing
+        m_lstNaechste->addItem(QStringLiteral("Mit diesen Gleisen ist keine Länge erreichbar."));
+    m_btnNaechste->setEnabled(any);
 }
 
 void FrmGleisrechner::takeNearest()
 {
     const QListWidgetItem *item = m_lstNaechste->currentItem();
-    if (!item || m_grpNaechste->isHidden())
+    if (!item || !item->data(Qt::UserRole).isValid() || m_grpNaechste->isHidden())
         return;
     QDoubleSpinBox *box = item->data(Qt::UserRole + 1).toBool() ? m_spnMinus : m_spnPlus;
     // The boxes hold tenths: rounded up, so that the length lies inside.
