@@ -32,6 +32,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QTimer>
 
@@ -51,6 +52,16 @@ FrmTorvelin::FrmTorvelin(Interaction &interaction, SettingsLocation::Paths setti
     m_grdTabelle->setItemDelegate(new ResultCellDelegate(&m_marking, m_grdTabelle));
     wire();
     Form_Load();
+}
+
+FrmTorvelin::~FrmTorvelin()
+{
+    // A screen reader that has read the results holds an accessible, with
+    // a persistent index, for every cell it read. Dropped one by one as the
+    // grid dies, they cost seconds for a few hundred rows and minutes for a
+    // few thousand, with the window already gone; a reset drops them at once.
+    const QSignalBlocker quiet(m_grdTabelle->selectionModel());
+    m_resultsModel->reload();
 }
 
 // One handler per control event.
