@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 // Stands in for the user: records every message as "Icon: title: text",
 // takes the window's activation away and back as a message box does, counts
@@ -23,6 +24,7 @@ public:
     int beeps = 0;
     QString pdfPath;
     QString savePath;
+    bool activationReturnsLater = false;
 
     void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                      const QString &text) override
@@ -30,11 +32,15 @@ public:
         const char *iconName = QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(icon);
         messages << QString::fromLatin1(iconName) + u": " + title + u": " + text;
         // A modal box takes the activation from its window while it is open
-        // and gives it back as it closes.
+        // and gives it back as it closes; under a window manager, only once
+        // the event loop runs again.
         if (QWidget *window = parent ? parent->window() : nullptr;
             window && window->isActiveWindow()) {
             QApplication::setActiveWindow(nullptr);
-            QApplication::setActiveWindow(window);
+            if (activationReturnsLater)
+                QTimer::singleShot(0, window, [window] { QApplication::setActiveWindow(window); });
+            else
+                QApplication::setActiveWindow(window);
         }
     }
     void beep() override { ++beeps; }

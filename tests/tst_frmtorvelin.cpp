@@ -239,6 +239,27 @@ private Q_SLOTS:
         QCOMPARE(colours(), u"   #ffffff"_s);
     }
 
+    // A price refused at Enter leaves the keyboard on its cell, to type it
+    // again: the message box's activation comes back only after the editor
+    // is gone.
+    void refusedPriceKeepsTheFocus()
+    {
+        m_ui.activationReturnsLater = true;
+        QTableView *prices = grid(u"grdPreise"_s);
+        const QModelIndex cell = prices->model()->index(0, 4);
+        prices->setFocus();
+        prices->setCurrentIndex(cell);
+        QTest::keyClick(prices, Qt::Key_F2);
+        QWidget *editor = prices->indexWidget(cell);
+        QVERIFY(editor);
+        QTest::keyClicks(editor, u"abc"_s);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(m_ui.messages.size(), 1);
+        QTRY_VERIFY(!prices->indexWidget(cell) && m_w->isActiveWindow());
+        QTRY_COMPARE(QApplication::focusWidget(), prices);
+        QCOMPARE(prices->currentIndex(), cell);
+    }
+
     // The page holds the current row, not the first one.
     void printingTheChosenRow()
     {

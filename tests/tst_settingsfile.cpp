@@ -1,6 +1,7 @@
 #include "core/SettingsFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMap>
 #include <QStringEncoder>
@@ -98,8 +99,8 @@ private Q_SLOTS:
             << file({{13, "00"}, {14, " 9 "}}) << u"T 0=0 9=9"_s << file({{13, "0"}, {14, "9"}});
         QTest::newRow("tolerances beyond their bounds")
             << file({{13, "-1"}, {14, "10"}}) << u"T -=- -=-"_s << file({{13, "0"}, {14, "0"}});
-        // Only the lines are bounded, not the file: a long line is read to
-        // its end and counts as unreadable, the lines after it as they are.
+        // A long line is read to its end and counts as unreadable, the lines
+        // after it as they are.
         const QByteArray longest(4096, '1');
         QTest::newRow("longest line")
             << file({{3, longest}})
@@ -129,6 +130,17 @@ private Q_SLOTS:
         const Settings settings = SettingsFile::parse(input);
         QCOMPARE(summary(settings), expected.join(u" | "_s));
         QTEST(SettingsFile::compose(snapshot(settings)), "written");
+    }
+
+    // A file without line ends that never ends, given by mistake, is read
+    // only so far: its first line is too long, the others are missing.
+    void endlessFile()
+    {
+        if (!QFileInfo(u"/dev/zero"_s).isReadable())
+            QSKIP("no /dev/zero here");
+        const auto settings = SettingsFile::read(u"/dev/zero"_s);
+        QVERIFY(settings);
+        QCOMPARE(summary(*settings), u"P -|-|-|-|-|-|-|-|- | T -=- -=- | L - - | C - -"_s);
     }
 
     // One byte per character, "?" for one that has none; missing folders

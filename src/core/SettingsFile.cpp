@@ -19,12 +19,15 @@ namespace {
 constexpr qsizetype longestLine = 4096;
 constexpr int linesUsed = 22;
 constexpr qint64 chunkSize = qint64(64) << 10;
+// Reading ends here even within a line: a device without line ends
+// (/dev/zero, say, given as a price file) would otherwise be read for ever.
+constexpr qint64 longestRead = qint64(16) << 20;
 
 // The first `count` lines, without their ends (CR LF, LF or a lone CR). The
 // file is single-byte Latin-1 unless it begins with a byte-order mark, as an
 // editor's "Unicode" or "UTF-8" save does; it is then read in that
-// encoding. Only the lines are bounded, not the file: a long line costs
-// only itself, and reading stops after the last line used.
+// encoding. A long line costs only itself, and reading stops after the
+// last line used or after `longestRead` bytes.
 QList<std::optional<QString>> readLines(QIODevice &device, int count)
 {
     const auto encoding =
@@ -40,10 +43,11 @@ QList<std::optional<QString>> readLines(QIODevice &device, int count)
         line.clear();
         tooLong = false;
     };
-    while (lines.size() < count) {
+    for (qint64 done = 0; lines.size() < count && done < longestRead;) {
         const QByteArray chunk = device.read(chunkSize);
         if (chunk.isEmpty())
             break;
+        done += chunk.size();
         const QString text = decode(chunk);
         for (qsizetype i = 0; i < text.size() && lines.size() < count; ++i) {
             const QChar c = text.at(i);

@@ -32,7 +32,9 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTableView>
+#include <QTimer>
 
 FrmTorvelin::FrmTorvelin(Interaction &interaction, SettingsLocation::Paths settingsPaths,
                          QWidget *parent)
@@ -50,6 +52,16 @@ FrmTorvelin::FrmTorvelin(Interaction &interaction, SettingsLocation::Paths setti
     m_grdTabelle->setItemDelegate(new ResultCellDelegate(&m_marking, m_grdTabelle));
     wire();
     Form_Load();
+}
+
+FrmTorvelin::~FrmTorvelin()
+{
+    // A screen reader that has read the results holds an accessible, with
+    // a persistent index, for every cell it read. Dropped one by one as the
+    // grid dies, they cost seconds for a few hundred rows and minutes for a
+    // few thousand, with the window already gone; a reset drops them at once.
+    const QSignalBlocker quiet(m_grdTabelle->selectionModel());
+    m_resultsModel->reload();
 }
 
 // One handler per control event.
@@ -258,7 +270,19 @@ void FrmTorvelin::Stueckliste()
 void FrmTorvelin::grdPreise_PriceEdited(int, const QString &refusal)
 {
     // The price model stores what it can keep; a refused edit leaves the old price.
+    QWidget *focus = QApplication::focusWidget();
+    const bool typedInGrid = focus && (focus == m_grdPreise || m_grdPreise->isAncestorOf(focus));
     m_interaction.showMessage(this, QMessageBox::Warning, QStringLiteral("Preise"), refusal);
+    if (!typedInGrid)
+        return; // the user left the cell for another control, which keeps the focus
+    // The box took the focus from the editor, which closes right after it;
+    // the window would give the focus back to its first control, far from
+    // the price to be typed again.
+    QTimer::singleShot(0, m_grdPreise, [grid = m_grdPreise] {
+        const QWidget *now = grid->window()->focusWidget();
+        if (!now || !now->isVisible() || !(now == grid || grid->isAncestorOf(now)))
+            grid->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void FrmTorvelin::btnDrucken_Click()

@@ -38,6 +38,9 @@ public:
     // written to at close.
     FrmTorvelin(Interaction &interaction, SettingsLocation::Paths settingsPaths,
                 QWidget *parent = nullptr);
+    ~FrmTorvelin() override;
+    FrmTorvelin(const FrmTorvelin &) = delete;
+    FrmTorvelin &operator=(const FrmTorvelin &) = delete;
 
     PriceStore &priceStore() { return m_priceStore; }
     const ColourMarking &colourMarking() const { return m_marking; }
