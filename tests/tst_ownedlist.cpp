@@ -32,6 +32,9 @@ private Q_SLOTS:
             << u"24360;-1\n24236;1,5\n24229;1\n"_s << u"24229=1"_s << u"1 2"_s;
         QTest::newRow("missing count") << u"24360\n24236;1\n"_s << u"24236=1"_s << u"1"_s;
         QTest::newRow("count of zero is a count") << u"24360;0\n"_s << u"24360=0"_s << u""_s;
+        QTest::newRow("more than the table takes, alone or added up")
+            << u"24360;1000\n24236;999\n24229;600\n24229;400\n24229;399\n"_s
+            << u"24229=999 24236=999"_s << u"1 4"_s;
     }
     void read()
     {

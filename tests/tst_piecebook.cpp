@@ -61,13 +61,17 @@ private Q_SLOTS:
         QCOMPARE(PieceBook::load(settings, u"xtrkcad:Kato"_s), PieceBook::Entries());
 
         // Saving a range again replaces what it had, and hand-edited values
-        // that are no numbers or are negative give nothing.
+        // that are no numbers, are negative or more than the table takes give
+        // nothing.
         PieceBook::save(settings, u"r"_s, {{u"1"_s, {{}, 5, 0}}, {u"2"_s, {{}, 1, 0}}});
         PieceBook::save(settings, u"r"_s, {{u"2"_s, {{}, 4, 0}}});
         settings.setValue(u"Sortiment-r/3/Bestand"_s, u"viele"_s);
         settings.setValue(u"Sortiment-r/3/gemessen"_s, -5);
         settings.setValue(u"Sortiment-r/3/Cent"_s, 250);
-        const PieceBook::Entries expected{{u"2"_s, {{}, 4, 0}}, {u"3"_s, {{}, 0, 250}}};
+        settings.setValue(u"Sortiment-r/4/Bestand"_s, 1000);
+        settings.setValue(u"Sortiment-r/4/Cent"_s, 99);
+        const PieceBook::Entries expected{
+            {u"2"_s, {{}, 4, 0}}, {u"3"_s, {{}, 0, 250}}, {u"4"_s, {{}, 0, 99}}};
         QCOMPARE(PieceBook::load(settings, u"r"_s), expected);
     }
 };

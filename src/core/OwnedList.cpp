@@ -1,6 +1,7 @@
 #include "OwnedList.h"
 
 #include "NumberText.h"
+#include "PieceBook.h"
 
 #include <algorithm>
 #include <utility>
@@ -70,6 +71,14 @@ OwnedList::Reading OwnedList::read(QStringView text)
                                                "Artikelnummer und Anzahl.")
                                     .arg(lineNumber)
                                     .arg(line.trimmed().toString());
+            continue;
+        }
+        if (reading.counts.value(article) + count > PieceBook::mostOwned) {
+            reading.problems << QStringLiteral("Zeile %1: „%2“ ergäbe mehr als %3 Stück eines "
+                                               "Gleises; die Zeile zählt nicht.")
+                                    .arg(lineNumber)
+                                    .arg(line.trimmed().toString())
+                                    .arg(PieceBook::mostOwned);
             continue;
         }
         reading.counts[article] += count;

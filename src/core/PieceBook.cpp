@@ -49,7 +49,8 @@ PieceBook::Entries PieceBook::load(QSettings &settings, const QString &rangeId)
         if (const double measured = settings.value(QStringLiteral("gemessen")).toDouble(&ok);
             ok && measured > 0.0)
             entry.measuredMm = measured;
-        if (const int owned = settings.value(QStringLiteral("Bestand")).toInt(&ok); ok && owned > 0)
+        if (const int owned = settings.value(QStringLiteral("Bestand")).toInt(&ok);
+            ok && owned > 0 && owned <= mostOwned)
             entry.owned = owned;
         if (const qint64 cents = settings.value(QStringLiteral("Cent")).toLongLong(&ok);
             ok && cents > 0)

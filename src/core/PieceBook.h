@@ -25,6 +25,11 @@ struct Entry
 
 using Entries = QHash<QString, Entry>; // by article number
 
+// The most of one piece a builder is taken to own, in the table, in an
+// imported list and in the settings: more is a typo (a count typed into the
+// article column), not a collection.
+constexpr int mostOwned = 999;
+
 // Whether a measured length can be the piece of that nominal length: a real
 // piece is off by a fraction of a millimetre, so one more than a tenth off
 // is a typo (a "3" for 217,9 mm), not wear. Compared in hundredths of a

@@ -153,10 +153,12 @@ bool PieceModel::setData(const QModelIndex &index, const QVariant &value, int ro
         const std::optional<qint16> count = text.isEmpty()               ? qint16(0)
                                             : NumberText::isDigits(text) ? NumberText::toInt16(text)
                                                                          : std::nullopt;
-        if (!count || *count < 0 || *count > 999) {
-            Q_EMIT refused(QStringLiteral("Der Bestand von %1 muss eine ganze Zahl von 0 bis 999 "
-                                          "sein, nicht: %2")
-                               .arg(piece.label, text));
+        if (!count || *count < 0 || *count > PieceBook::mostOwned) {
+            Q_EMIT refused(QStringLiteral("Der Bestand von %1 muss eine ganze Zahl von 0 bis %2 "
+                                          "sein, nicht: %3")
+                               .arg(piece.label)
+                               .arg(PieceBook::mostOwned)
+                               .arg(text));
             return false;
         }
         e.owned = *count;
