@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProcess>
@@ -58,6 +59,40 @@ private Q_SLOTS:
             QSKIP("no /proc/self/maps to see the loaded libraries in");
         (void)m_w->grab();
         QVERIFY2(!maps.readAll().contains("/imageformats/"), "an image plugin was loaded");
+    }
+
+    // The window names the installed face itself, to spare the start
+    // fontconfig's sorted lists; it must be the face fontconfig would have
+    // given for the names the window was drawn with.
+    void facesAsFontconfigGives_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<qreal>("points");
+        const QStringList arial{u"Arial"_s};
+        QTest::newRow("label") << u"Label(0)"_s << arial << false << 9.75;
+        QTest::newRow("frame") << u"Frame(0)"_s << arial << true << 9.75;
+        QTest::newRow("release") << u"lblRelease"_s << QStringList{u"MS Sans Serif"_s, u"Arial"_s}
+                                 << false << 9.0;
+    }
+    void facesAsFontconfigGives()
+    {
+        QFETCH(QString, control);
+        QFETCH(QStringList, asked);
+        QFETCH(bool, bold);
+        QFETCH(qreal, points);
+        QFont reference;
+        reference.setFamilies(asked);
+        // The small face asked for any sans-serif face after its names.
+        if (asked.size() > 1)
+            reference.setStyleHint(QFont::SansSerif);
+        reference.setPointSizeF(points);
+        reference.setBold(bold);
+        const QFontInfo shown(child<QWidget>(control)->font());
+        QCOMPARE(shown.family(), QFontInfo(reference).family());
+        QCOMPARE(shown.bold(), bold);
+        QCOMPARE(shown.pointSizeF(), points);
     }
 
     // A refused key beeps, Enter searches, a paste by any means is refused;

@@ -11,6 +11,7 @@
 #include "core/WindowPlacement.h"
 
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -93,9 +94,28 @@ private:
     std::vector<std::pair<int, QWidget *>> m_tabOrder;
 };
 
+// The first of `families` installed under its own name, or `otherwise`.
+// A family that is only an alias (Arial for Liberation Sans) makes Qt ask
+// fontconfig for a sorted list of every installed face, at start and for
+// each such family; asking for the installed face fontconfig would stand in
+// with gives the same face without that.
+QString installedFamily(std::initializer_list<QString> families, const QString &otherwise)
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const QString &family : families) {
+        if (installed.contains(family, Qt::CaseInsensitive))
+            return family;
+    }
+    return otherwise;
+}
+
 QFont arial(bool bold = false)
 {
-    QFont font(QStringLiteral("Arial"));
+    // Liberation Sans is the face fontconfig gives for Arial where the
+    // package's metric-compatible font is all there is.
+    static const QString family = installedFamily(
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}, QStringLiteral("Arial"));
+    QFont font(family);
     font.setPointSizeF(9.75);
     font.setBold(bold);
     return font;
@@ -104,10 +124,11 @@ QFont arial(bool bold = false)
 QFont smallSans()
 {
     // Where the old bitmap face is missing, Arial stands in if it is installed
-    // under that name; otherwise fontconfig's first sans-serif face does.
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial")});
-    font.setStyleHint(QFont::SansSerif);
+    // under that name; otherwise the desktop's sans-serif face does, which
+    // is what fontconfig gives for the old name.
+    static const QString family = installedFamily(
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Arial")}, QStringLiteral("Sans Serif"));
+    QFont font(family);
     font.setPointSize(9);
     return font;
 }
