@@ -314,7 +314,7 @@ private Q_SLOTS:
                               qobject_cast<QSplitterHandle *>(w) || qobject_cast<QSizeGrip *>(w) ||
                               qobject_cast<QMenu *>(w) || qobject_cast<QMenuBar *>(w) ||
                               qobject_cast<QStatusBar *>(w) || qobject_cast<QLabel *>(w) ||
-                              qobject_cast<QGroupBox *>(w);
+                              qobject_cast<QGroupBox *>(w) || qobject_cast<QScrollBar *>(w);
             if (part && !inner &&
                 (w->objectName().isEmpty() || w->objectName().startsWith(u"qt_splithandle"_s) ||
                  w->accessibleName().isEmpty()))

@@ -32,6 +32,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSizeGrip>
 #include <QSpinBox>
 #include <QSplitter>
@@ -429,6 +430,17 @@ void FrmGleisrechner::nameQtParts()
     named(m_cmbSortiment->view(), "lstSortimentAuswahl", QStringLiteral("Sortimente zur Auswahl"));
     named(m_cmbReihenfolge->view(), "lstReihenfolgeAuswahl",
           QStringLiteral("Reihenfolgen zur Auswahl"));
+    // Every list's and table's scroll bars, the headers' and the choosers'
+    // lists' included, after the parts they belong to have their names.
+    for (auto *area : findChildren<QAbstractScrollArea *>()) {
+        const std::pair<QScrollBar *, QString> bars[] = {
+            {area->verticalScrollBar(), QStringLiteral("senkrecht")},
+            {area->horizontalScrollBar(), QStringLiteral("waagrecht")}};
+        for (const auto &[bar, way] : bars) {
+            bar->setObjectName(area->objectName() + u"Bildlauf" + way);
+            bar->setAccessibleName(u"Bildlauf " + way + u": " + area->accessibleName());
+        }
+    }
 }
 
 void FrmGleisrechner::buildActions()
