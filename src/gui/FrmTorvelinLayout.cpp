@@ -151,8 +151,31 @@ void setPanelLook(QFrame *panel)
     setColours(panel, controlText, panelColour);
 }
 
+// A grid's column header whose sections keep the sizes the layout gives
+// them. Qt's own header measures every caption to propose a size that no
+// grid here uses (their columns and header bands have fixed sizes), again
+// after each change of model, font or columns.
+class LaidOutHeader final : public QHeaderView
+{
+public:
+    explicit LaidOutHeader(QTableView *grid) : QHeaderView(Qt::Horizontal, grid)
+    {
+        // As the table's own header: a click selects and sorts, and the
+        // current cell's column caption stands out.
+        setSectionsClickable(true);
+        setHighlightSections(true);
+    }
+
+protected:
+    QSize sectionSizeFromContents(int logicalIndex) const override
+    {
+        return {sectionSize(logicalIndex), height()};
+    }
+};
+
 void setGridBehaviour(QTableView *grid)
 {
+    grid->setHorizontalHeader(new LaidOutHeader(grid));
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
@@ -368,14 +391,18 @@ FrmTorvelinLayout::GridLook FrmTorvelinLayout::partsLook()
 
 void FrmTorvelinLayout::attach(QTableView *grid, QAbstractItemModel *model, const GridLook &look)
 {
-    grid->setModel(model);
     // No row headers, fixed columns that cannot be moved or resized, no Tab
-    // key navigation inside (Tab moves on to the next control).
+    // key navigation inside (Tab moves on to the next control). The headers
+    // are hidden before the model comes, so that no header measures the
+    // texts of sections it will never show.
+    QHeaderView *header = grid->horizontalHeader();
     grid->verticalHeader()->hide();
+    if (look.header == GridLook::Header::Hidden)
+        header->hide();
+    grid->setModel(model);
     grid->setTabKeyNavigation(false);
     grid->setWordWrap(false);
     grid->setCornerButtonEnabled(false);
-    QHeaderView *header = grid->horizontalHeader();
     header->setSectionsMovable(false);
     header->setSectionResizeMode(QHeaderView::Fixed);
     header->setMinimumSectionSize(1);
@@ -386,7 +413,6 @@ void FrmTorvelinLayout::attach(QTableView *grid, QAbstractItemModel *model, cons
     grid->verticalHeader()->setDefaultSectionSize(19);
     switch (look.header) {
     case GridLook::Header::Hidden:
-        header->hide();
         break;
     case GridLook::Header::OneLine:
         header->setFixedHeight(20);
