@@ -1,6 +1,7 @@
 #include "modeltest.h"
 #include "testinteraction.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -59,6 +60,25 @@ private Q_SLOTS:
             QSKIP("no /proc/self/maps to see the loaded libraries in");
         (void)m_w->grab();
         QVERIFY2(!maps.readAll().contains("/imageformats/"), "an image plugin was loaded");
+    }
+
+    // Every part a screen reader reaches, the grids' headers and scroll
+    // bars among them, has a German name and a name a test finds it by.
+    void everyPartNamed()
+    {
+        QStringList unnamed;
+        for (QWidget *w : m_w->findChildren<QWidget *>()) {
+            const bool part = qobject_cast<QAbstractButton *>(w) ||
+                              qobject_cast<QAbstractItemView *>(w) ||
+                              qobject_cast<QLineEdit *>(w) || qobject_cast<QLabel *>(w) ||
+                              qobject_cast<QFrame *>(w) || qobject_cast<QAbstractSlider *>(w);
+            const QAccessibleInterface *heard = QAccessible::queryAccessibleInterface(w);
+            if (part && (w->objectName().isEmpty() || w->objectName().startsWith(u"qt_"_s) ||
+                         !heard || heard->text(QAccessible::Name).isEmpty()))
+                unnamed << QString::fromLatin1(w->metaObject()->className()) + u' ' +
+                               w->objectName() + u" in " + w->parentWidget()->objectName();
+        }
+        QCOMPARE(unnamed.join(u", "), QString());
     }
 
     // The window names the installed face itself, to spare the start

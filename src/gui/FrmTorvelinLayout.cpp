@@ -19,6 +19,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <utility>
@@ -178,6 +179,36 @@ void setGridBehaviour(QTableView *grid)
     grid->setHorizontalHeader(new LaidOutHeader(grid));
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+// A grid's own parts named after it: its headers, its corner button and
+// every scroll bar, the headers' own included, so that a screen reader says
+// what each belongs to and a test finds each by name.
+void nameGridParts(QTableView *grid)
+{
+    const QString name = grid->objectName();
+    const QString heard = grid->accessibleName();
+    QHeaderView *columns = grid->horizontalHeader();
+    QHeaderView *rows = grid->verticalHeader();
+    columns->setObjectName(name + u"Spalten");
+    columns->setAccessibleName(u"Spaltenköpfe: " + heard);
+    rows->setObjectName(name + u"Zeilen");
+    rows->setAccessibleName(u"Zeilenköpfe: " + heard);
+    if (auto *corner = grid->findChild<QAbstractButton *>(QString(), Qt::FindDirectChildrenOnly)) {
+        corner->setObjectName(name + u"Ecke");
+        corner->setAccessibleName(u"Alles wählen: " + heard);
+    }
+    for (QAbstractScrollArea *area :
+         {static_cast<QAbstractScrollArea *>(grid), static_cast<QAbstractScrollArea *>(columns),
+          static_cast<QAbstractScrollArea *>(rows)}) {
+        const std::pair<QScrollBar *, QString> bars[] = {
+            {area->verticalScrollBar(), QStringLiteral("senkrecht")},
+            {area->horizontalScrollBar(), QStringLiteral("waagrecht")}};
+        for (const auto &[bar, way] : bars) {
+            bar->setObjectName(area->objectName() + u"Bildlauf" + way);
+            bar->setAccessibleName(u"Bildlauf " + way + u": " + area->accessibleName());
+        }
+    }
 }
 
 void setPictures(QWidget *window, const Controls &c)
@@ -362,6 +393,8 @@ Controls FrmTorvelinLayout::build(QWidget *window)
     };
     for (const auto &[widget, name] : accessibleNames)
         widget->setAccessibleName(name);
+    for (QTableView *grid : {c.grdTabelle, static_cast<QTableView *>(c.grdPreise), c.grdStck})
+        nameGridParts(grid);
 
     p.setTabOrder();
     return c;
