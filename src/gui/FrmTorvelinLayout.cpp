@@ -1,6 +1,7 @@
 #include "FrmTorvelinLayout.h"
 
 #include "LengthBox.h"
+#include "PartNames.h"
 #include "Pictures.h"
 #include "PriceGridView.h"
 #include "StylePictures.h"
@@ -19,7 +20,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QScrollBar>
 
 #include <algorithm>
 #include <utility>
@@ -182,33 +182,14 @@ void setGridBehaviour(QTableView *grid)
 }
 
 // A grid's own parts named after it: its headers, its corner button and
-// every scroll bar, the headers' own included, so that a screen reader says
-// what each belongs to and a test finds each by name.
+// every scroll bar, the headers' own included.
 void nameGridParts(QTableView *grid)
 {
-    const QString name = grid->objectName();
-    const QString heard = grid->accessibleName();
-    QHeaderView *columns = grid->horizontalHeader();
-    QHeaderView *rows = grid->verticalHeader();
-    columns->setObjectName(name + u"Spalten");
-    columns->setAccessibleName(u"Spaltenköpfe: " + heard);
-    rows->setObjectName(name + u"Zeilen");
-    rows->setAccessibleName(u"Zeilenköpfe: " + heard);
-    if (auto *corner = grid->findChild<QAbstractButton *>(QString(), Qt::FindDirectChildrenOnly)) {
-        corner->setObjectName(name + u"Ecke");
-        corner->setAccessibleName(u"Alles wählen: " + heard);
-    }
-    for (QAbstractScrollArea *area :
-         {static_cast<QAbstractScrollArea *>(grid), static_cast<QAbstractScrollArea *>(columns),
-          static_cast<QAbstractScrollArea *>(rows)}) {
-        const std::pair<QScrollBar *, QString> bars[] = {
-            {area->verticalScrollBar(), QStringLiteral("senkrecht")},
-            {area->horizontalScrollBar(), QStringLiteral("waagrecht")}};
-        for (const auto &[bar, way] : bars) {
-            bar->setObjectName(area->objectName() + u"Bildlauf" + way);
-            bar->setAccessibleName(u"Bildlauf " + way + u": " + area->accessibleName());
-        }
-    }
+    PartNames::nameTableParts(grid);
+    for (QAbstractScrollArea *area : {static_cast<QAbstractScrollArea *>(grid),
+                                      static_cast<QAbstractScrollArea *>(grid->horizontalHeader()),
+                                      static_cast<QAbstractScrollArea *>(grid->verticalHeader())})
+        PartNames::nameScrollBars(area);
 }
 
 void setPictures(QWidget *window, const Controls &c)

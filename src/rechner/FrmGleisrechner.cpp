@@ -6,9 +6,9 @@
 #include "core/NumberText.h"
 #include "core/OwnedList.h"
 #include "core/Shopping.h"
+#include "gui/PartNames.h"
 #include "gui/StylePictures.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -32,7 +32,6 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScreen>
-#include <QScrollBar>
 #include <QSizeGrip>
 #include <QSpinBox>
 #include <QSplitter>
@@ -72,15 +71,7 @@ QTableView *newTable(const char *objectName, const QString &accessibleName)
 {
     auto *table = named(new QTableView, objectName, accessibleName);
     // Its headers and corner button are parts a screen reader reaches too.
-    const QString name = QString::fromLatin1(objectName);
-    table->horizontalHeader()->setObjectName(name + u"Spalten");
-    table->horizontalHeader()->setAccessibleName(u"Spaltenköpfe: " + accessibleName);
-    table->verticalHeader()->setObjectName(name + u"Zeilen");
-    table->verticalHeader()->setAccessibleName(u"Zeilenköpfe: " + accessibleName);
-    if (auto *corner = table->findChild<QAbstractButton *>()) {
-        corner->setObjectName(name + u"Ecke");
-        corner->setAccessibleName(u"Alles wählen: " + accessibleName);
-    }
+    PartNames::nameTableParts(table);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setAlternatingRowColors(true);
@@ -432,15 +423,8 @@ void FrmGleisrechner::nameQtParts()
           QStringLiteral("Reihenfolgen zur Auswahl"));
     // Every list's and table's scroll bars, the headers' and the choosers'
     // lists' included, after the parts they belong to have their names.
-    for (auto *area : findChildren<QAbstractScrollArea *>()) {
-        const std::pair<QScrollBar *, QString> bars[] = {
-            {area->verticalScrollBar(), QStringLiteral("senkrecht")},
-            {area->horizontalScrollBar(), QStringLiteral("waagrecht")}};
-        for (const auto &[bar, way] : bars) {
-            bar->setObjectName(area->objectName() + u"Bildlauf" + way);
-            bar->setAccessibleName(u"Bildlauf " + way + u": " + area->accessibleName());
-        }
-    }
+    for (auto *area : findChildren<QAbstractScrollArea *>())
+        PartNames::nameScrollBars(area);
 }
 
 void FrmGleisrechner::buildActions()
