@@ -68,9 +68,8 @@ private Q_SLOTS:
     {
         QStringList unnamed;
         for (QWidget *w : m_w->findChildren<QWidget *>()) {
-            const bool part = qobject_cast<QAbstractButton *>(w) ||
-                              qobject_cast<QAbstractItemView *>(w) ||
-                              qobject_cast<QLineEdit *>(w) || qobject_cast<QLabel *>(w) ||
+            // Labels, panels, grids and headers are frames.
+            const bool part = qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) ||
                               qobject_cast<QFrame *>(w) || qobject_cast<QAbstractSlider *>(w);
             const QAccessibleInterface *heard = QAccessible::queryAccessibleInterface(w);
             if (part && (w->objectName().isEmpty() || w->objectName().startsWith(u"qt_"_s) ||

@@ -181,17 +181,6 @@ void setGridBehaviour(QTableView *grid)
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
-// A grid's own parts named after it: its headers, its corner button and
-// every scroll bar, the headers' own included.
-void nameGridParts(QTableView *grid)
-{
-    PartNames::nameTableParts(grid);
-    for (QAbstractScrollArea *area : {static_cast<QAbstractScrollArea *>(grid),
-                                      static_cast<QAbstractScrollArea *>(grid->horizontalHeader()),
-                                      static_cast<QAbstractScrollArea *>(grid->verticalHeader())})
-        PartNames::nameScrollBars(area);
-}
-
 void setPictures(QWidget *window, const Controls &c)
 {
     StylePictures::preloadGroupBoxFrame();
@@ -374,8 +363,12 @@ Controls FrmTorvelinLayout::build(QWidget *window)
     };
     for (const auto &[widget, name] : accessibleNames)
         widget->setAccessibleName(name);
+    // Qt's parts of the grids, named after their grid: headers, corner
+    // buttons and every scroll bar, the headers' own included.
     for (QTableView *grid : {c.grdTabelle, static_cast<QTableView *>(c.grdPreise), c.grdStck})
-        nameGridParts(grid);
+        PartNames::nameTableParts(grid);
+    for (auto *area : window->findChildren<QAbstractScrollArea *>())
+        PartNames::nameScrollBars(area);
 
     p.setTabOrder();
     return c;
